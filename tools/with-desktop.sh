@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Runs a command inside a virtual X desktop with a window manager and a system tray,
+# which is what the Windows build needs under Wine: without a window manager new
+# windows get no focus, and without a tray host icons land in a stand-in window.
+# Usage: tools/with-desktop.sh COMMAND [ARGS...]
+set -uo pipefail
+
+display=${QUELLIN_DISPLAY:-}
+if [ -z "$display" ]; then
+  for n in $(seq 90 140); do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
+  done
+fi
+[ -n "$display" ] || { echo "with-desktop.sh: no free X display" >&2; exit 1; }
+
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+  wait 2>/dev/null
+}
+trap cleanup EXIT INT TERM
+
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+export DISPLAY=$display
+for _ in $(seq 1 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+xdpyinfo >/dev/null 2>&1 || { echo "with-desktop.sh: Xvfb did not start on $display" >&2; exit 1; }
+
+openbox >/dev/null 2>&1 &
+pids+=($!)
+trayer --edge bottom --align right --widthtype request --height 32 --SetDockType true \
+  --transparent false --tint 0x808080 >/dev/null 2>&1 &
+pids+=($!)
+xset r off 2>/dev/null || true
+sleep 0.5
+
+"$@"
+status=$?
+# Wine processes of the prefix must not outlive the desktop they draw on.
+if [ -n "${WINEPREFIX:-${QUELLIN_WINEPREFIX:-}}" ]; then
+  WINEPREFIX=${WINEPREFIX:-$QUELLIN_WINEPREFIX} wineserver -k 2>/dev/null || true
+fi
+exit $status
