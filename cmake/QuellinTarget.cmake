@@ -17,7 +17,7 @@ function(quellin_test name)
   if(CMAKE_CROSSCOMPILING)
     # Every Wine process start costs a fraction of a second: run each suite as one test.
     add_test(NAME ${name} COMMAND ${name})
-    set_tests_properties(${name} PROPERTIES LABELS "win32;${arg_LABELS}")
+    set_tests_properties(${name} PROPERTIES LABELS "windows;${arg_LABELS}")
   else()
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "${arg_LABELS}")
   endif()
