@@ -50,6 +50,9 @@ class QuellinApp {
   void OnSysColorChange();
   void OnTrayNotify(std::uint32_t lParam);
   void OnPowerBroadcast(std::uint32_t wParam);
+  // The shell's taskbar was created again and has lost the icon: no icon is shown and no
+  // tooltip is known any more, so the picture is added again at once.
+  void OnTaskbarCreated();
 
   const Settings& settings() const;
   Phase phase() const;
