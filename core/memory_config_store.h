@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <cstring>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,7 @@ class MemoryConfigStore final : public ConfigStore {
   }
   long ReadValue(const char* name, std::uint8_t (&data)[4]) override {
     if (!open_) return kInvalidHandle;
+    reads.emplace_back(name);
     auto it = values.find(name);
     if (it == values.end()) return kNotFound;
     if (it->second.size() > sizeof data) return kMoreData;
@@ -39,6 +41,7 @@ class MemoryConfigStore final : public ConfigStore {
   }
   long WriteDword(const char* name, std::uint32_t value) override {
     if (!open_) return kInvalidHandle;
+    if (failingWrites.count(name) != 0) return kAccessDenied;
     std::vector<std::uint8_t> bytes(4);
     for (int i = 0; i < 4; ++i) bytes[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
     values[name] = bytes;
@@ -48,7 +51,7 @@ class MemoryConfigStore final : public ConfigStore {
   long CloseKey() override {
     if (!open_) return kInvalidHandle;
     open_ = false;
-    return 0;
+    return closeResult;
   }
 
   void SetDword(const std::string& name, std::uint32_t value) {
@@ -60,6 +63,9 @@ class MemoryConfigStore final : public ConfigStore {
 
   std::map<std::string, std::vector<std::uint8_t>> values;
   std::vector<Write> writes;  // every successful write, in order
+  std::vector<std::string> reads;  // every read asked for while open, in order
+  std::set<std::string> failingWrites;  // writes of these names are refused
+  long closeResult = 0;  // what closing the key reports
   bool unavailable = false;
   bool keyExists = false;
 
