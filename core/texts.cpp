@@ -37,17 +37,20 @@ bool ParseInsert(std::string_view text, std::size_t pos, std::size_t& number, st
   return true;
 }
 
-}  // namespace
-
-std::string BuiltinTexts::LoadText(std::uint16_t id) const {
+// The text as LoadText gives it, without a copy: the tick formats a tooltip every second.
+std::string_view Lookup(std::uint16_t id) {
   for (const TextEntry& entry : kTexts) {
-    if (entry.id == id) return std::string(entry.text.substr(0, kMaxTextLength));
+    if (entry.id == id) return entry.text.substr(0, kMaxTextLength);
   }
   return {};
 }
 
+}  // namespace
+
+std::string BuiltinTexts::LoadText(std::uint16_t id) const { return std::string(Lookup(id)); }
+
 std::string BuiltinTexts::FormatText(std::uint16_t id, std::initializer_list<std::int32_t> values) const {
-  const std::string text = LoadText(id);
+  const std::string_view text = Lookup(id);
   std::string result;
   result.reserve(text.size() + 16);
   for (std::size_t pos = 0; pos < text.size();) {
