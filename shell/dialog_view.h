@@ -5,6 +5,11 @@
 
 namespace quellin {
 
+// Show commands of ShowWindow.
+inline constexpr int kShowHide = 0;     // SW_HIDE
+inline constexpr int kShowNormal = 1;   // SW_SHOWNORMAL
+inline constexpr int kShowRestore = 9;  // SW_RESTORE
+
 // The settings window as the program's logic sees it: each call is one platform
 // operation on the dialog or one of its controls (ids in resources/resource_ids.h).
 // Names that <windows.h> defines as macros (MessageBox, ChooseColor, GetDlgItemText)
@@ -30,7 +35,7 @@ class DialogView {
   // Running
   virtual void SetStatusImage(int iconId) = 0;
   virtual void EnableControl(int controlId, bool enable) = 0;
-  virtual void ShowWindow(int showCommand) = 0;  // SW_HIDE 0, SW_SHOWNORMAL 1, SW_RESTORE 9
+  virtual void ShowWindow(int showCommand) = 0;
   // The control's text as GetDlgItemTextA with a limit of 31 gives it (at most 30 characters).
   virtual std::string ReadItemText(int controlId) = 0;
   virtual bool IsDlgButtonChecked(int controlId) = 0;
