@@ -30,6 +30,7 @@
 #define IDI_YELLOW_1 147
 
 /* Controls and commands of the settings dialog */
+#define IDC_STATIC (-1) /* controls that no code addresses */
 #define IDC_OK 1
 #define IDC_CANCEL 2
 #define IDC_COLOR_CHECK 206

@@ -1,0 +1,419 @@
+// The resources as the built program carries them, loaded through the real Win32 calls.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "resources/product.h"
+// windows.h names a cursor IDC_HELP; here the name is the Help command's.
+#undef IDC_HELP
+#include "resources/resource_ids.h"
+#include "quellin_version.h"
+
+namespace {
+
+HINSTANCE Module() { return GetModuleHandleA(nullptr); }
+
+class Gdi {
+ public:
+  explicit Gdi(HGDIOBJ object) : object_(object) {}
+  ~Gdi() {
+    if (object_) DeleteObject(object_);
+  }
+  Gdi(const Gdi&) = delete;
+  Gdi& operator=(const Gdi&) = delete;
+
+ private:
+  HGDIOBJ object_;
+};
+
+class ScreenDc {
+ public:
+  ScreenDc() : dc_(GetDC(nullptr)) {}
+  ~ScreenDc() { ReleaseDC(nullptr, dc_); }
+  ScreenDc(const ScreenDc&) = delete;
+  ScreenDc& operator=(const ScreenDc&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HDC dc_;
+};
+
+// The pixels of a bitmap as 32-bit 0x00RRGGBB values, top row first.
+std::vector<DWORD> Pixels(HBITMAP bitmap, int size) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = size;
+  info.bmiHeader.biHeight = -size;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  std::vector<DWORD> pixels(static_cast<std::size_t>(size * size));
+  ScreenDc dc;
+  EXPECT_EQ(GetDIBits(dc.get(), bitmap, 0, static_cast<UINT>(size), pixels.data(), &info, DIB_RGB_COLORS), size);
+  for (DWORD& p : pixels) p &= 0x00FFFFFF;
+  return pixels;
+}
+
+struct IconPixels {
+  int size = 0;
+  std::vector<DWORD> colour;
+  std::vector<DWORD> mask;  // 0xFFFFFF where transparent
+  // 0x00RRGGBB, or -1 where transparent.
+  long at(int x, int y) const {
+    const std::size_t i = static_cast<std::size_t>(y * size + x);
+    return mask[i] ? -1 : static_cast<long>(colour[i]);
+  }
+};
+
+IconPixels Read(HICON icon) {
+  ICONINFO info{};
+  EXPECT_TRUE(GetIconInfo(icon, &info));
+  Gdi colour(info.hbmColor);
+  Gdi mask(info.hbmMask);
+  BITMAP bm{};
+  GetObjectA(info.hbmColor, sizeof(bm), &bm);
+  IconPixels pixels;
+  pixels.size = bm.bmWidth;
+  pixels.colour = Pixels(info.hbmColor, bm.bmWidth);
+  pixels.mask = Pixels(info.hbmMask, bm.bmWidth);
+  return pixels;
+}
+
+constexpr long kClear = -1;
+constexpr long kBlack = 0x000000;
+constexpr long kGreen = 0x00FF00;
+constexpr long kYellow = 0xFFFF00;
+constexpr long kRed = 0xFF0000;
+constexpr long kOlive = 0x808000;
+
+struct IconCase {
+  int id;
+  long corner;          // colour at (0, 0)
+  long centre;          // at (16, 16) for squares without a digit, (15, 16) otherwise
+  bool digit;           // black ink in the middle of a square
+  long lamps[3];        // traffic lights: red, yellow, green lamp centres
+};
+
+const IconCase kIcons[] = {
+    {IDI_LIGHT_ALL, kClear, kYellow, false, {kRed, kYellow, kGreen}},
+    {IDI_GREEN, kGreen, kGreen, false, {}},
+    {IDI_RED, kRed, kRed, false, {}},
+    {IDI_EMPTY, kClear, kClear, false, {}},
+    {IDI_RED_1, kRed, 0, true, {}},
+    {IDI_RED_2, kRed, 0, true, {}},
+    {IDI_RED_3, kRed, 0, true, {}},
+    {IDI_RED_4, kRed, 0, true, {}},
+    {IDI_RED_5, kRed, 0, true, {}},
+    {IDI_GREEN_1, kGreen, 0, true, {}},
+    {IDI_GREEN_2, kGreen, 0, true, {}},
+    {IDI_GREEN_3, kGreen, 0, true, {}},
+    {IDI_GREEN_4, kGreen, 0, true, {}},
+    {IDI_GREEN_5, kGreen, 0, true, {}},
+    {IDI_LIGHT_RED, kClear, kOlive, false, {kRed, kOlive, kOlive}},
+    {IDI_LIGHT_YELLOW, kClear, kYellow, false, {kOlive, kYellow, kOlive}},
+    {IDI_LIGHT_GREEN, kClear, kOlive, false, {kOlive, kOlive, kGreen}},
+    {IDI_YELLOW_1, kYellow, 0, true, {}},
+};
+
+TEST(Icons, EachIdLoadsAsThirtyTwoPixelsShowingItsPicture) {
+  for (const IconCase& c : kIcons) {
+    SCOPED_TRACE(testing::Message() << "icon " << c.id);
+    HICON icon = LoadIconA(Module(), MAKEINTRESOURCEA(c.id));
+    ASSERT_NE(icon, nullptr);
+    const IconPixels p = Read(icon);
+    ASSERT_EQ(p.size, 32);
+    EXPECT_EQ(p.at(0, 0), c.corner);
+    EXPECT_EQ(p.at(31, 31), c.corner);
+    if (c.lamps[0] != 0) {
+      EXPECT_EQ(p.at(15, 5), c.lamps[0]);
+      EXPECT_EQ(p.at(15, 16), c.lamps[1]);
+      EXPECT_EQ(p.at(15, 26), c.lamps[2]);
+      EXPECT_EQ(p.at(8, 0), kBlack);
+      EXPECT_EQ(p.at(22, 31), kBlack);
+      EXPECT_EQ(p.at(7, 16), kClear);
+      EXPECT_EQ(p.at(23, 16), kClear);
+    } else if (c.digit) {
+      int ink = 0;
+      for (int y = 4; y < 28; ++y) {
+        for (int x = 8; x < 24; ++x) ink += p.at(x, y) == kBlack;
+      }
+      EXPECT_GT(ink, 60) << "a bold black digit";
+      EXPECT_EQ(p.at(1, 16), c.corner);
+      EXPECT_EQ(p.at(30, 16), c.corner);
+    } else {
+      EXPECT_EQ(p.at(16, 16), c.centre);
+      for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) ASSERT_EQ(p.at(x, y), c.centre) << x << "," << y;
+      }
+    }
+  }
+}
+
+TEST(Icons, CarryImagesForTheSmallAndLargeSizes) {
+  for (int size : {16, 20, 24, 48}) {
+    SCOPED_TRACE(testing::Message() << "size " << size);
+    HANDLE image = LoadImageA(Module(), MAKEINTRESOURCEA(IDI_GREEN_5), IMAGE_ICON, size, size, LR_DEFAULTCOLOR);
+    ASSERT_NE(image, nullptr);
+    const IconPixels p = Read(static_cast<HICON>(image));
+    EXPECT_EQ(p.size, size);
+    EXPECT_EQ(p.at(0, 0), kGreen);
+    int ink = 0;
+    for (int y = 0; y < size; ++y) {
+      for (int x = 0; x < size; ++x) ink += p.at(x, y) == kBlack;
+    }
+    EXPECT_GT(ink, size * size / 12) << "the digit is drawn at this size, not shrunk away";
+    DestroyIcon(static_cast<HICON>(image));
+  }
+}
+
+TEST(Logo, IsASeventyFiveSquareBitmap) {
+  HBITMAP logo = LoadBitmapA(Module(), MAKEINTRESOURCEA(IDB_LOGO));
+  ASSERT_NE(logo, nullptr);
+  Gdi owner(logo);
+  BITMAP bm{};
+  ASSERT_NE(GetObjectA(logo, sizeof(bm), &bm), 0);
+  EXPECT_EQ(bm.bmWidth, 75);
+  EXPECT_EQ(bm.bmHeight, 75);
+}
+
+TEST(Accelerators, F1IsTheHelpCommand) {
+  HACCEL table = LoadAcceleratorsA(Module(), MAKEINTRESOURCEA(IDR_ACCELERATORS));
+  ASSERT_NE(table, nullptr);
+  std::array<ACCEL, 4> entries{};
+  ASSERT_EQ(CopyAcceleratorTableA(table, nullptr, 0), 1);
+  ASSERT_EQ(CopyAcceleratorTableA(table, entries.data(), static_cast<int>(entries.size())), 1);
+  EXPECT_EQ(entries[0].key, VK_F1);
+  EXPECT_EQ(entries[0].cmd, IDC_HELP);
+  EXPECT_EQ(entries[0].cmd, 57670);
+  EXPECT_EQ(entries[0].fVirt & ~FNOINVERT, FVIRTKEY) << "no Shift, Ctrl or Alt";
+  DestroyAcceleratorTable(table);
+}
+
+// The dialog as the program creates it: hidden, from the template, with the common controls loaded.
+class SettingsDialog : public testing::Test {
+ protected:
+  static INT_PTR CALLBACK Proc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
+
+  void SetUp() override {
+    InitCommonControls();
+    window_ = CreateDialogParamA(Module(), MAKEINTRESOURCEA(IDD_SETTINGS), nullptr, Proc, 0);
+    ASSERT_NE(window_, nullptr);
+  }
+  void TearDown() override {
+    if (window_) DestroyWindow(window_);
+  }
+
+  static std::string Text(HWND window) {
+    char buffer[256] = {};
+    GetWindowTextA(window, buffer, sizeof(buffer));
+    return buffer;
+  }
+  static std::string Class(HWND window) {
+    char buffer[64] = {};
+    GetClassNameA(window, buffer, sizeof(buffer));
+    return buffer;
+  }
+  // The dialog manager converts position and size each on its own, so the right and bottom
+  // edges are the converted position plus the converted size.
+  RECT DialogUnits(int x, int y, int w, int h) const {
+    RECT at{x, y, w, h};
+    MapDialogRect(window_, &at);
+    return {at.left, at.top, at.left + at.right, at.top + at.bottom};
+  }
+  RECT InDialog(HWND child) const {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  }
+
+  HWND window_ = nullptr;
+};
+
+TEST_F(SettingsDialog, WindowIsHiddenWithCaptionStylesAndSize) {
+  EXPECT_FALSE(IsWindowVisible(window_));
+  EXPECT_EQ(Text(window_), "Verrow Quellin!");
+  const LONG style = GetWindowLongA(window_, GWL_STYLE);
+  for (LONG bit : {static_cast<LONG>(WS_POPUP), static_cast<LONG>(WS_CAPTION), static_cast<LONG>(WS_SYSMENU),
+                   static_cast<LONG>(DS_MODALFRAME)}) {
+    EXPECT_EQ(style & bit, bit) << std::hex << bit;
+  }
+  EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_VISIBLE | WS_CHILD), 0);
+  EXPECT_EQ(GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_APPWINDOW, WS_EX_APPWINDOW);
+  RECT client{};
+  GetClientRect(window_, &client);
+  const RECT want = DialogUnits(0, 0, 257, 202);
+  EXPECT_EQ(client.right, want.right);
+  EXPECT_EQ(client.bottom, want.bottom);
+}
+
+struct ControlCase {
+  int id;
+  const char* window_class;
+  const char* text;
+  LONG type;      // the style's low bits that tell the kind of control, compared exactly
+  LONG type_mask;
+  bool tab_stop;
+  bool group;
+  int x, y, w, h;
+  bool placed;    // up-down controls place themselves beside their buddy
+};
+
+constexpr LONG kButtonType = 0x0F;
+constexpr LONG kStaticType = SS_TYPEMASK;
+constexpr LONG kNoType = 0;
+
+const ControlCase kControls[] = {
+    {IDC_OK, "Button", "&OK", BS_DEFPUSHBUTTON, kButtonType, true, false, 104, 181, 50, 14, true},
+    {IDC_WORK_PERIOD, "Edit", "", ES_NUMBER | ES_RIGHT | ES_AUTOHSCROLL, ES_NUMBER | ES_RIGHT | ES_AUTOHSCROLL, true, false, 91, 93, 27, 12, false},
+    {IDC_WORK_SPIN, "msctls_updown32", "", UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS, 0xFF, false, false, 117, 92, 11, 14, false},
+    {IDC_REST_PERIOD, "Edit", "", ES_NUMBER | ES_RIGHT | ES_AUTOHSCROLL, ES_NUMBER | ES_RIGHT | ES_AUTOHSCROLL, true, false, 91, 114, 27, 12, false},
+    {IDC_REST_SPIN, "msctls_updown32", "", UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS, 0xFF, false, false, 117, 113, 11, 14, false},
+    {IDC_BEEP_RADIO, "Button", "Default &Beep", BS_AUTORADIOBUTTON, kButtonType, true, true, 155, 95, 82, 9, true},
+    {IDC_SOUNDS_RADIO, "Button", "Control Panel &Sounds", BS_AUTORADIOBUTTON, kButtonType, true, false, 155, 108, 82, 9, true},
+    {IDC_COLOR_CHECK, "Button", "&Caption Color", BS_AUTOCHECKBOX, kButtonType, true, false, 156, 121, 61, 8, true},
+    {IDC_COLOR_SWATCH, "Button", "CB", BS_OWNERDRAW, kButtonType, true, false, 225, 120, 19, 11, true},
+    {IDC_HELP, "Button", "&Help", BS_PUSHBUTTON, kButtonType, true, true, 200, 181, 50, 14, true},
+    {IDC_STATIC, "Static", "Work Period (mins):", SS_LEFT, kStaticType, false, true, 20, 94, 62, 10, true},
+    {IDC_STATIC, "Static", "Rest Period (mins):", SS_LEFT, kStaticType, false, true, 20, 115, 62, 10, true},
+    {IDC_CONTACT_TEXT, "Static", QUELLIN_WEB_PAGE "\n" QUELLIN_SUPPORT, SS_CENTER, kStaticType, false, true, 44, 36, 144, 19, true},
+    {IDC_STATUS_IMAGE, "Static", nullptr, SS_ICON, kStaticType, false, false, 15, 29, 20, 20, false},
+    {IDC_STATIC, "Button", "Time Settings", BS_GROUPBOX, kButtonType, false, false, 7, 81, 132, 54, true},
+    {IDC_STATIC, "Button", "Stop me using", BS_GROUPBOX, kButtonType, false, false, 145, 81, 105, 55, true},
+    {IDC_TITLE_TEXT, "Static", "Verrow's Quellin! " QUELLIN_VERSION_TEXT "\n" QUELLIN_TAGLINE, SS_CENTER, kStaticType, false, true, 44, 16, 144, 18, true},
+    {IDC_STATIC, "Button", "", BS_GROUPBOX, kButtonType, false, false, 7, 7, 243, 73, true},
+    {IDC_DISABLE_CHANGES, "Button", "&Disable changes to settings during or near rest periods", BS_AUTOCHECKBOX, kButtonType, true, false, 20, 145, 221, 11, true},
+    {IDC_STATIC, "Static", "Right-click the task bar icon to add 5 mins to the current work period.", SS_CENTER, kStaticType, false, true, 14, 166, 229, 11, true},
+    {IDC_STATIC, "Button", "", BS_GROUPBOX, kButtonType, false, false, 7, 137, 243, 23, true},
+    {IDC_STATIC, "Static", nullptr, SS_BITMAP, kStaticType, false, false, 189, 15, 55, 49, false},
+};
+
+TEST_F(SettingsDialog, ControlsInTemplateOrderWithIdsClassesTextsStylesAndPlaces) {
+  HWND child = GetWindow(window_, GW_CHILD);
+  for (const ControlCase& want : kControls) {
+    SCOPED_TRACE(testing::Message() << "control " << (&want - kControls) << ", id " << want.id);
+    ASSERT_NE(child, nullptr) << "fewer controls than the template lists";
+    EXPECT_EQ(GetDlgCtrlID(child), want.id);
+    EXPECT_STRCASEEQ(Class(child).c_str(), want.window_class);
+    if (want.text) {
+      EXPECT_EQ(Text(child), want.text);
+    }
+    const LONG style = GetWindowLongA(child, GWL_STYLE);
+    EXPECT_EQ(style & want.type_mask, want.type);
+    EXPECT_EQ((style & WS_TABSTOP) != 0, want.tab_stop);
+    EXPECT_EQ((style & WS_GROUP) != 0, want.group);
+    EXPECT_TRUE(style & WS_VISIBLE);
+    EXPECT_FALSE(style & WS_DISABLED);
+    if (want.placed) {
+      const RECT got = InDialog(child);
+      const RECT place = DialogUnits(want.x, want.y, want.w, want.h);
+      EXPECT_EQ(got.left, place.left);
+      EXPECT_EQ(got.top, place.top);
+      EXPECT_EQ(got.right, place.right);
+      EXPECT_EQ(got.bottom, place.bottom);
+    }
+    child = GetWindow(child, GW_HWNDNEXT);
+  }
+  EXPECT_EQ(child, nullptr) << "more controls than the template lists";
+}
+
+TEST_F(SettingsDialog, PeriodFieldsAreRightAlignedAndSpinnersHaveTheirBuddies) {
+  for (int id : {IDC_WORK_PERIOD, IDC_REST_PERIOD}) {
+    HWND edit = GetDlgItem(window_, id);
+    EXPECT_TRUE(GetWindowLongA(edit, GWL_EXSTYLE) & WS_EX_RIGHT) << id;
+    // The dialog manager may turn a bordered edit's WS_BORDER into a sunken client edge.
+    const bool border = GetWindowLongA(edit, GWL_STYLE) & WS_BORDER;
+    const bool edge = GetWindowLongA(edit, GWL_EXSTYLE) & WS_EX_CLIENTEDGE;
+    EXPECT_TRUE(border || edge) << id;
+  }
+  EXPECT_EQ(reinterpret_cast<HWND>(SendDlgItemMessageA(window_, IDC_WORK_SPIN, UDM_GETBUDDY, 0, 0)),
+            GetDlgItem(window_, IDC_WORK_PERIOD));
+  EXPECT_EQ(reinterpret_cast<HWND>(SendDlgItemMessageA(window_, IDC_REST_SPIN, UDM_GETBUDDY, 0, 0)),
+            GetDlgItem(window_, IDC_REST_PERIOD));
+}
+
+TEST_F(SettingsDialog, TabOrderRunsFromOkThroughTheTemplate) {
+  std::vector<int> order;
+  HWND first = GetNextDlgTabItem(window_, nullptr, FALSE);
+  for (HWND item = first; item && order.size() < 20;) {
+    order.push_back(GetDlgCtrlID(item));
+    item = GetNextDlgTabItem(window_, item, FALSE);
+    if (item == first) break;
+  }
+  const std::vector<int> expected{IDC_OK,          IDC_WORK_PERIOD, IDC_REST_PERIOD, IDC_BEEP_RADIO,
+                                  IDC_SOUNDS_RADIO, IDC_COLOR_CHECK, IDC_COLOR_SWATCH, IDC_HELP,
+                                  IDC_DISABLE_CHANGES};
+  EXPECT_EQ(order, expected);
+}
+
+TEST_F(SettingsDialog, PicturesAreTheTrafficLightAndTheLogo) {
+  EXPECT_NE(SendDlgItemMessageA(window_, IDC_STATUS_IMAGE, STM_GETICON, 0, 0), 0);
+  HWND logo = GetWindow(window_, GW_CHILD);
+  for (HWND next = logo; next; next = GetWindow(next, GW_HWNDNEXT)) logo = next;
+  EXPECT_TRUE(GetWindowLongA(logo, GWL_STYLE) & SS_CENTERIMAGE);
+  EXPECT_TRUE(GetWindowLongA(logo, GWL_STYLE) & SS_REALSIZEIMAGE);
+  EXPECT_TRUE(GetWindowLongA(logo, GWL_EXSTYLE) & WS_EX_STATICEDGE) << "SS_SUNKEN";
+  const auto bitmap = reinterpret_cast<HBITMAP>(SendMessageA(logo, STM_GETIMAGE, IMAGE_BITMAP, 0));
+  ASSERT_NE(bitmap, nullptr);
+  BITMAP bm{};
+  GetObjectA(bitmap, sizeof(bm), &bm);
+  EXPECT_EQ(bm.bmWidth, 75);
+}
+
+class VersionInfo : public testing::Test {
+ protected:
+  void SetUp() override {
+    char path[MAX_PATH] = {};
+    ASSERT_GT(GetModuleFileNameA(nullptr, path, sizeof(path)), 0u);
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeA(path, &ignored);
+    ASSERT_GT(size, 0u);
+    data_.resize(size);
+    ASSERT_TRUE(GetFileVersionInfoA(path, 0, size, data_.data()));
+  }
+  bool Query(const std::string& name, std::string* value) {
+    char* text = nullptr;
+    UINT length = 0;
+    std::string key = "\\StringFileInfo\\040904B0\\" + name;
+    if (!VerQueryValueA(data_.data(), key.c_str(), reinterpret_cast<void**>(&text), &length)) return false;
+    *value = length > 0 && text ? std::string(text) : std::string();
+    return true;
+  }
+  std::vector<char> data_;
+};
+
+TEST_F(VersionInfo, NamesTheProductItsVersionAndItsMaker) {
+  const std::pair<const char*, const char*> entries[] = {
+      {"ProductName", QUELLIN_PRODUCT_NAME}, {"ProductVersion", "3.2a"}, {"FileVersion", "3.2a"},
+      {"CompanyName", QUELLIN_COMPANY},      {"OriginalFilename", "Quellin.exe"},
+  };
+  for (const auto& [name, want] : entries) {
+    std::string value;
+    ASSERT_TRUE(Query(name, &value)) << name;
+    EXPECT_EQ(value, want) << name;
+  }
+  std::string description;
+  ASSERT_TRUE(Query("FileDescription", &description));
+  EXPECT_FALSE(description.empty());
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueA(data_.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+  EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
+  EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(2, 3));
+  EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
+}
+
+TEST_F(VersionInfo, CarriesTheEmptySelfRegistrationEntry) {
+  std::string value = "unset";
+  ASSERT_TRUE(Query("OLESelfRegister", &value));
+  EXPECT_EQ(value, "");
+  std::string missing;
+  EXPECT_FALSE(Query("NoSuchEntry", &missing)) << "the query tells present from absent";
+}
+
+}  // namespace
