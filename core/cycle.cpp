@@ -24,13 +24,12 @@ std::int32_t ToInsert(Seconds value) {
 }
 
 // The minutes left rounded up, 1 to 5: the digit on the square once 300 seconds or less
-// remain (1 also when nothing is left).
+// remain (1 also when nothing or less than nothing is left).
 int DigitFor(Seconds left) {
-  if (left <= 60) return 1;
-  if (left <= 120) return 2;
-  if (left <= 180) return 3;
-  if (left <= 240) return 4;
-  return 5;
+  constexpr Seconds kHighestDigit = kDigitSeconds / kSecondsPerMinute;
+  const Seconds minutes = (left + kSecondsPerMinute - 1) / kSecondsPerMinute;
+  if (minutes < 1) return 1;
+  return static_cast<int>(minutes < kHighestDigit ? minutes : kHighestDigit);
 }
 
 int GreenIconFor(Seconds workLeft) {
@@ -74,7 +73,7 @@ void Cycle::Tick(Seconds now, bool active, const Settings& settings, const TextS
   switch (state_.phase) {
     case Phase::Green: {
       const Seconds workLeft = workSeconds + state_.WorkStartTime - now;
-      out.SetTrayTip(texts.FormatText(IDS_TIP_REST_IN, {ToInsert((workLeft + 30) / kSecondsPerMinute)}));
+      out.SetTrayTip(texts.FormatText(IDS_TIP_REST_IN, {ToInsert((workLeft + kSecondsPerMinute / 2) / kSecondsPerMinute)}));
       out.SetTrayIcon(GreenIconFor(workLeft), true);
       break;
     }

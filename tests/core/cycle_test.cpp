@@ -414,6 +414,12 @@ TEST(CycleClock, JumpsForwardAndBack) {
     EXPECT_EQ(h.cycle.phase(), Phase::Amber);
   }
   {
+    SCOPED_TRACE("clock set back by millennia: the minutes stop at the largest insert");
+    Harness h;
+    h.TickAt(-(Seconds{1} << 40), true);
+    EXPECT_EQ(h.out.At(-(Seconds{1} << 40)).at(0), WorkTip(2147483647));
+  }
+  {
     SCOPED_TRACE("clock set back during red: the rest needs that much longer");
     Harness h;
     h.Run(1, 2000, true);
