@@ -51,6 +51,10 @@ struct Glyph {
 // of the top left pixel, so that a pixel's centre at 32 x 32 is (x + 0.5, y + 0.5).
 // Other sizes sample the same shapes at their own pixel centres.
 constexpr double kUnits = 32.0;
+// Edges are widened by this much before a pixel centre is compared with them, so that a
+// centre lying on an edge is decided the same way however the last bit of a distance rounds
+// (the generator runs on the build host, the tests also as 32-bit Windows programs).
+constexpr double kTie = 1e-6;
 
 // The digit: bold black strokes in a box 17 units wide and 27 tall, centred.
 constexpr Point kDigitOrigin{7.5, 2.5};
@@ -118,17 +122,18 @@ double Distance(Point p, const Arc& arc) {
 
 bool OnGlyph(const Glyph& glyph, Point p, double half_stroke) {
   for (const Line& line : glyph.lines) {
-    if (Distance(p, line) <= half_stroke) return true;
+    if (Distance(p, line) <= half_stroke + kTie) return true;
   }
   for (const Arc& arc : glyph.arcs) {
-    if (Distance(p, arc) <= half_stroke) return true;
+    if (Distance(p, arc) <= half_stroke + kTie) return true;
   }
   return false;
 }
 
+// Exact for every size that divides evenly, so pixel centres that fall on an edge land on it
+// on every compiler and floating-point unit alike.
 Point PixelCentre(int x, int y, int size) {
-  const double scale = kUnits / size;
-  return {(x + 0.5) * scale, (y + 0.5) * scale};
+  return {(2 * x + 1) * kUnits / (2 * size), (2 * y + 1) * kUnits / (2 * size)};
 }
 
 void DrawSquare(Image& image, const Picture& picture) {
@@ -154,10 +159,10 @@ void DrawTrafficLight(Image& image, const Picture& picture) {
   for (int y = 0; y < size; ++y) {
     for (int x = 0; x < size; ++x) {
       const Point p = PixelCentre(x, y, size);
-      if (p.x < kBarLeft || p.x >= kBarRight) continue;
+      if (p.x < kBarLeft - kTie || p.x >= kBarRight - kTie) continue;
       Rgb colour = colours::kBlack;
       for (const LampPlace& place : kLamps) {
-        if (std::hypot(p.x - kLampCentreX, p.y - place.centre_y) <= kLampRadius) {
+        if (std::hypot(p.x - kLampCentreX, p.y - place.centre_y) <= kLampRadius + kTie) {
           colour = IsLit(picture, place.lamp) ? place.lit : kUnlitLamp;
         }
       }

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,7 @@
 #undef IDC_HELP
 #include "resources/resource_ids.h"
 #include "quellin_version.h"
+#include "tools/icongen/art.h"
 
 namespace {
 
@@ -85,89 +88,79 @@ IconPixels Read(HICON icon) {
 }
 
 constexpr long kClear = -1;
-constexpr long kBlack = 0x000000;
-constexpr long kGreen = 0x00FF00;
-constexpr long kYellow = 0xFFFF00;
-constexpr long kRed = 0xFF0000;
-constexpr long kOlive = 0x808000;
 
+long Packed(std::optional<icongen::Rgb> c) {
+  return c ? static_cast<long>((c->r << 16) | (c->g << 8) | c->b) : kClear;
+}
+
+constexpr icongen::Lamp kAllLamps[] = {icongen::Lamp::Red, icongen::Lamp::Yellow, icongen::Lamp::Green};
+constexpr icongen::Lamp kRedLamp[] = {icongen::Lamp::Red};
+constexpr icongen::Lamp kYellowLamp[] = {icongen::Lamp::Yellow};
+constexpr icongen::Lamp kGreenLamp[] = {icongen::Lamp::Green};
+constexpr icongen::Picture Light(std::span<const icongen::Lamp> lit) {
+  return {icongen::Shape::TrafficLight, {}, 0, lit};
+}
+constexpr icongen::Picture Square(icongen::Rgb fill, int digit) { return {icongen::Shape::Square, fill, digit, {}}; }
+namespace colour = icongen::colours;
+
+// Each id with the picture that the icon table gives it; the program must carry exactly
+// that drawing at every size.
 struct IconCase {
   int id;
-  long corner;          // colour at (0, 0)
-  long centre;          // at (16, 16) for squares without a digit, (15, 16) otherwise
-  bool digit;           // black ink in the middle of a square
-  long lamps[3];        // traffic lights: red, yellow, green lamp centres
+  icongen::Picture picture;
+};
+const IconCase kIcons[] = {
+    {IDI_LIGHT_ALL, Light(kAllLamps)},
+    {IDI_GREEN, Square(colour::kGreen, 0)},
+    {IDI_RED, Square(colour::kRed, 0)},
+    {IDI_EMPTY, {icongen::Shape::Empty, {}, 0, {}}},
+    {IDI_RED_1, Square(colour::kRed, 1)},
+    {IDI_RED_2, Square(colour::kRed, 2)},
+    {IDI_RED_3, Square(colour::kRed, 3)},
+    {IDI_RED_4, Square(colour::kRed, 4)},
+    {IDI_RED_5, Square(colour::kRed, 5)},
+    {IDI_GREEN_1, Square(colour::kGreen, 1)},
+    {IDI_GREEN_2, Square(colour::kGreen, 2)},
+    {IDI_GREEN_3, Square(colour::kGreen, 3)},
+    {IDI_GREEN_4, Square(colour::kGreen, 4)},
+    {IDI_GREEN_5, Square(colour::kGreen, 5)},
+    {IDI_LIGHT_RED, Light(kRedLamp)},
+    {IDI_LIGHT_YELLOW, Light(kYellowLamp)},
+    {IDI_LIGHT_GREEN, Light(kGreenLamp)},
+    {IDI_YELLOW_1, Square(colour::kYellow, 1)},
 };
 
-const IconCase kIcons[] = {
-    {IDI_LIGHT_ALL, kClear, kYellow, false, {kRed, kYellow, kGreen}},
-    {IDI_GREEN, kGreen, kGreen, false, {}},
-    {IDI_RED, kRed, kRed, false, {}},
-    {IDI_EMPTY, kClear, kClear, false, {}},
-    {IDI_RED_1, kRed, 0, true, {}},
-    {IDI_RED_2, kRed, 0, true, {}},
-    {IDI_RED_3, kRed, 0, true, {}},
-    {IDI_RED_4, kRed, 0, true, {}},
-    {IDI_RED_5, kRed, 0, true, {}},
-    {IDI_GREEN_1, kGreen, 0, true, {}},
-    {IDI_GREEN_2, kGreen, 0, true, {}},
-    {IDI_GREEN_3, kGreen, 0, true, {}},
-    {IDI_GREEN_4, kGreen, 0, true, {}},
-    {IDI_GREEN_5, kGreen, 0, true, {}},
-    {IDI_LIGHT_RED, kClear, kOlive, false, {kRed, kOlive, kOlive}},
-    {IDI_LIGHT_YELLOW, kClear, kYellow, false, {kOlive, kYellow, kOlive}},
-    {IDI_LIGHT_GREEN, kClear, kOlive, false, {kOlive, kOlive, kGreen}},
-    {IDI_YELLOW_1, kYellow, 0, true, {}},
-};
+void ExpectPicture(const IconPixels& got, const icongen::Picture& picture, int size) {
+  ASSERT_EQ(got.size, size);
+  const icongen::Image want = icongen::Draw(picture, size);
+  int wrong = 0;
+  for (int y = 0; y < size; ++y) {
+    for (int x = 0; x < size; ++x) {
+      if (got.at(x, y) == Packed(want.at(x, y))) continue;
+      if (++wrong <= 3) ADD_FAILURE() << "pixel " << x << "," << y << ": " << std::hex << got.at(x, y);
+    }
+  }
+  EXPECT_EQ(wrong, 0);
+}
 
 TEST(Icons, EachIdLoadsAsThirtyTwoPixelsShowingItsPicture) {
   for (const IconCase& c : kIcons) {
     SCOPED_TRACE(testing::Message() << "icon " << c.id);
     HICON icon = LoadIconA(Module(), MAKEINTRESOURCEA(c.id));
     ASSERT_NE(icon, nullptr);
-    const IconPixels p = Read(icon);
-    ASSERT_EQ(p.size, 32);
-    EXPECT_EQ(p.at(0, 0), c.corner);
-    EXPECT_EQ(p.at(31, 31), c.corner);
-    if (c.lamps[0] != 0) {
-      EXPECT_EQ(p.at(15, 5), c.lamps[0]);
-      EXPECT_EQ(p.at(15, 16), c.lamps[1]);
-      EXPECT_EQ(p.at(15, 26), c.lamps[2]);
-      EXPECT_EQ(p.at(8, 0), kBlack);
-      EXPECT_EQ(p.at(22, 31), kBlack);
-      EXPECT_EQ(p.at(7, 16), kClear);
-      EXPECT_EQ(p.at(23, 16), kClear);
-    } else if (c.digit) {
-      int ink = 0;
-      for (int y = 4; y < 28; ++y) {
-        for (int x = 8; x < 24; ++x) ink += p.at(x, y) == kBlack;
-      }
-      EXPECT_GT(ink, 60) << "a bold black digit";
-      EXPECT_EQ(p.at(1, 16), c.corner);
-      EXPECT_EQ(p.at(30, 16), c.corner);
-    } else {
-      EXPECT_EQ(p.at(16, 16), c.centre);
-      for (int y = 0; y < 32; ++y) {
-        for (int x = 0; x < 32; ++x) ASSERT_EQ(p.at(x, y), c.centre) << x << "," << y;
-      }
-    }
+    ExpectPicture(Read(icon), c.picture, 32);
   }
 }
 
-TEST(Icons, CarryImagesForTheSmallAndLargeSizes) {
-  for (int size : {16, 20, 24, 48}) {
-    SCOPED_TRACE(testing::Message() << "size " << size);
-    HANDLE image = LoadImageA(Module(), MAKEINTRESOURCEA(IDI_GREEN_5), IMAGE_ICON, size, size, LR_DEFAULTCOLOR);
-    ASSERT_NE(image, nullptr);
-    const IconPixels p = Read(static_cast<HICON>(image));
-    EXPECT_EQ(p.size, size);
-    EXPECT_EQ(p.at(0, 0), kGreen);
-    int ink = 0;
-    for (int y = 0; y < size; ++y) {
-      for (int x = 0; x < size; ++x) ink += p.at(x, y) == kBlack;
+TEST(Icons, CarryImagesDrawnForTheSmallAndLargeSizes) {
+  for (const IconCase& c : kIcons) {
+    for (int size : {16, 20, 24, 48}) {
+      SCOPED_TRACE(testing::Message() << "icon " << c.id << " at " << size);
+      HANDLE image = LoadImageA(Module(), MAKEINTRESOURCEA(c.id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR);
+      ASSERT_NE(image, nullptr);
+      ExpectPicture(Read(static_cast<HICON>(image)), c.picture, size);
+      DestroyIcon(static_cast<HICON>(image));
     }
-    EXPECT_GT(ink, size * size / 12) << "the digit is drawn at this size, not shrunk away";
-    DestroyIcon(static_cast<HICON>(image));
   }
 }
 
@@ -250,6 +243,43 @@ TEST_F(SettingsDialog, WindowIsHiddenWithCaptionStylesAndSize) {
   const RECT want = DialogUnits(0, 0, 257, 202);
   EXPECT_EQ(client.right, want.right);
   EXPECT_EQ(client.bottom, want.bottom);
+}
+
+// The template itself, for what the window no longer shows once created: the dialog-only
+// styles, the font and the size in dialog units.
+TEST(SettingsTemplate, HeaderHoldsStylesSizeCaptionAndFont) {
+  HRSRC found = FindResourceA(Module(), MAKEINTRESOURCEA(IDD_SETTINGS), MAKEINTRESOURCEA(5));  // RT_DIALOG
+  ASSERT_NE(found, nullptr);
+  const auto* words = static_cast<const WORD*>(LockResource(LoadResource(Module(), found)));
+  ASSERT_NE(words, nullptr);
+  const DWORD size = SizeofResource(Module(), found);
+  ASSERT_GT(size, 64u);
+  ASSERT_EQ(words[0], 1) << "extended template";
+  ASSERT_EQ(words[1], 0xFFFF);
+  auto dword = [&](int at) { return static_cast<DWORD>(words[at] | (words[at + 1] << 16)); };
+  EXPECT_EQ(dword(4), static_cast<DWORD>(WS_EX_APPWINDOW));
+  EXPECT_EQ(dword(6), static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER |
+                                         DS_SETFONT | DS_NOFAILCREATE));
+  EXPECT_EQ(words[8], 22) << "controls";
+  EXPECT_EQ(words[11], 257);
+  EXPECT_EQ(words[12], 202);
+  std::size_t at = 13;
+  auto skip_text = [&] {
+    if (words[at] == 0xFFFF) {
+      at += 2;
+      return std::wstring();
+    }
+    std::wstring text;
+    while (at * 2 < size && words[at]) text += static_cast<wchar_t>(words[at++]);
+    ++at;
+    return text;
+  };
+  EXPECT_EQ(skip_text(), L"") << "no menu";
+  EXPECT_EQ(skip_text(), L"") << "the standard dialog class";
+  EXPECT_EQ(skip_text(), L"Verrow Quellin!");
+  EXPECT_EQ(words[at], 8) << "point size";
+  at += 3;  // point size, weight, italic and character set
+  EXPECT_EQ(skip_text(), L"MS Sans Serif");
 }
 
 struct ControlCase {
