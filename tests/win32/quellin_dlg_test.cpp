@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 #include <ctime>
 #include <vector>
 
@@ -75,6 +76,70 @@ TEST_F(SettingsWindowTest, StartsHiddenWithItsCaptionAndTheGreenSquare) {
   EXPECT_EQ(requests[0].message, static_cast<DWORD>(NIM_ADD));
   EXPECT_EQ(requests[0].record.hIcon, ::LoadIconA(module, MAKEINTRESOURCEA(IDI_GREEN)));
   EXPECT_EQ(requests[0].record.hWnd, window);
+}
+
+BOOL CALLBACK KeepTooltips(HWND window, LPARAM out) {
+  char name[32] = {};
+  ::GetClassNameA(window, name, sizeof name);
+  if (::lstrcmpiA(name, TOOLTIPS_CLASSA) != 0) return TRUE;
+  *reinterpret_cast<HWND*>(out) = window;
+  return FALSE;
+}
+
+// The tooltip control of this thread's dialog: a top-level window of its own.
+HWND FindTooltips() {
+  HWND found = nullptr;
+  ::EnumThreadWindows(::GetCurrentThreadId(), &KeepTooltips, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+TEST_F(SettingsWindowTest, InitialisationFillsTheControlsFromTheSettings) {
+  HWND window = dialog.hwnd();
+  EXPECT_EQ(::GetDlgItemInt(window, IDC_WORK_PERIOD, nullptr, TRUE), 30u);
+  EXPECT_EQ(::GetDlgItemInt(window, IDC_REST_PERIOD, nullptr, TRUE), 5u);
+  EXPECT_EQ(::IsDlgButtonChecked(window, IDC_BEEP_RADIO), static_cast<UINT>(BST_CHECKED));
+  EXPECT_EQ(::IsDlgButtonChecked(window, IDC_SOUNDS_RADIO), static_cast<UINT>(BST_UNCHECKED));
+  EXPECT_EQ(::IsDlgButtonChecked(window, IDC_COLOR_CHECK), static_cast<UINT>(BST_CHECKED));
+  EXPECT_EQ(::IsDlgButtonChecked(window, IDC_DISABLE_CHANGES), static_cast<UINT>(BST_UNCHECKED));
+  // UDM_GETRANGE answers the upper limit in the low word, the lower in the high word.
+  EXPECT_EQ(::SendDlgItemMessageA(window, IDC_WORK_SPIN, UDM_GETRANGE, 0, 0), MAKELONG(240, 2));
+  EXPECT_EQ(::SendDlgItemMessageA(window, IDC_REST_SPIN, UDM_GETRANGE, 0, 0), MAKELONG(60, 1));
+  EXPECT_EQ(reinterpret_cast<HICON>(::SendDlgItemMessageA(window, IDC_STATUS_IMAGE, STM_GETICON, 0, 0)),
+            ::LoadIconA(module, MAKEINTRESOURCEA(IDI_LIGHT_GREEN)));
+  EXPECT_EQ(reinterpret_cast<HICON>(::SendMessageA(window, WM_GETICON, ICON_BIG, 0)),
+            ::LoadIconA(module, MAKEINTRESOURCEA(IDI_LIGHT_ALL)));
+  for (int id : {IDC_WORK_PERIOD, IDC_WORK_SPIN, IDC_REST_PERIOD, IDC_REST_SPIN, IDC_DISABLE_CHANGES}) {
+    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(window, id))) << id;
+  }
+
+  HWND tips = FindTooltips();
+  ASSERT_NE(tips, nullptr);
+  EXPECT_TRUE(::GetWindowLongA(tips, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  ASSERT_EQ(::SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), 8);
+  const int order[] = {IDC_WORK_PERIOD, IDC_REST_PERIOD, IDC_BEEP_RADIO,      IDC_SOUNDS_RADIO,
+                       IDC_COLOR_CHECK, IDC_COLOR_SWATCH, IDC_DISABLE_CHANGES, IDC_OK};
+  for (int i = 0; i < 8; ++i) {
+    SCOPED_TRACE(order[i]);
+    TTTOOLINFOA tool{};
+    tool.cbSize = quellin::win32::kToolInfoSize;
+    ASSERT_TRUE(::SendMessageA(tips, TTM_ENUMTOOLSA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tool)));
+    EXPECT_EQ(tool.uId, static_cast<UINT_PTR>(order[i]));
+    EXPECT_EQ(tool.hwnd, ::GetDlgItem(window, order[i]));
+    EXPECT_EQ(tool.uFlags & TTF_IDISHWND, 0u);
+    EXPECT_NE(tool.uFlags & TTF_SUBCLASS, 0u);
+  }
+}
+
+TEST_F(SettingsWindowTest, PeriodTextsAreReadUpToThirtyCharacters) {
+  quellin::win32::Win32HelpPlatform helpPlatform;
+  quellin::win32::Help help(helpPlatform);
+  const quellin::win32::IconSet icons(module);
+  quellin::win32::Win32DialogView view(dialog, module, icons, help);
+  const std::string pasted = "   45" + std::string(40, 'x');
+  ::SetDlgItemTextA(dialog.hwnd(), IDC_WORK_PERIOD, pasted.c_str());
+  EXPECT_EQ(view.ReadItemText(IDC_WORK_PERIOD), pasted.substr(0, 30));
+  ::SetDlgItemTextA(dialog.hwnd(), IDC_WORK_PERIOD, "");
+  EXPECT_EQ(view.ReadItemText(IDC_WORK_PERIOD), "");
 }
 
 TEST_F(SettingsWindowTest, NewTaskbarGetsTheIconAndTheTooltipAgain) {
