@@ -48,7 +48,7 @@ class Help {
 
   static constexpr const char* kHelpFile = "quellin.chm";
   static constexpr const char* kReadme = "readme.htm";
-  static constexpr const char* kProductPage = "http://" QUELLIN_WEB_PAGE;
+  static constexpr const char* kProductPage = QUELLIN_WEB_URL;
 
  private:
   HelpPlatform& platform_;
