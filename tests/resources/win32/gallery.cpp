@@ -1,5 +1,5 @@
 // Shows the settings window from its template, filled as at start-up, and the eighteen
-// icons at 32 and 16 pixels on a chequered ground, for screenshots. Ends when a file
+// icons at every size they carry on a chequered ground, for screenshots. Ends when a file
 // "gallery.stop" appears in the working directory, or after a minute.
 #include <windows.h>
 #include <commctrl.h>
@@ -17,9 +17,11 @@ constexpr int kIconIds[] = {IDI_LIGHT_ALL, IDI_LIGHT_GREEN, IDI_LIGHT_YELLOW, ID
                             IDI_GREEN_5,   IDI_GREEN_4,     IDI_GREEN_3,      IDI_GREEN_2,   IDI_GREEN_1,
                             IDI_YELLOW_1,  IDI_EMPTY,       IDI_RED,          IDI_RED_5,     IDI_RED_4,
                             IDI_RED_3,     IDI_RED_2,       IDI_RED_1};
+constexpr int kSizes[] = {48, 32, 24, 20, 16};
+constexpr int kGap = 4;
 constexpr int kColumns = 6;
-constexpr int kCellWidth = 96;
-constexpr int kCellHeight = 76;
+constexpr int kCellWidth = 48 + 32 + 24 + 20 + 16 + 5 * kGap + 8;
+constexpr int kCellHeight = 48 + 28;
 constexpr UINT_PTR kPollTimer = 1;
 constexpr UINT kPollMs = 100;
 constexpr int kMaxPolls = 600;
@@ -60,17 +62,20 @@ void PaintSheet(HWND window) {
   for (int i = 0; i < static_cast<int>(std::size(kIconIds)); ++i) {
     const int left = (i % kColumns) * kCellWidth + 8;
     const int top = (i / kColumns) * kCellHeight + 8;
-    HICON big = LoadIconA(Module(), MAKEINTRESOURCEA(kIconIds[i]));
-    auto small = static_cast<HICON>(
-        LoadImageA(Module(), MAKEINTRESOURCEA(kIconIds[i]), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
-    DrawChequer(dc, left, top, 32);
-    DrawIconEx(dc, left, top, big, 32, 32, 0, nullptr, DI_NORMAL);
-    DrawChequer(dc, left + 40, top + 8, 16);
-    DrawIconEx(dc, left + 40, top + 8, small, 16, 16, 0, nullptr, DI_NORMAL);
-    if (small) DestroyIcon(small);
+    int x = left;
+    for (int size : kSizes) {
+      // LoadIconA gives the 32-pixel image that the program uses; the others as the shell asks.
+      HICON icon = size == 32 ? LoadIconA(Module(), MAKEINTRESOURCEA(kIconIds[i]))
+                              : static_cast<HICON>(LoadImageA(Module(), MAKEINTRESOURCEA(kIconIds[i]),
+                                                              IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+      DrawChequer(dc, x, top, size);
+      DrawIconEx(dc, x, top, icon, size, size, 0, nullptr, DI_NORMAL);
+      if (size != 32 && icon) DestroyIcon(icon);
+      x += size + kGap;
+    }
     char label[16];
     std::snprintf(label, sizeof(label), "%d", kIconIds[i]);
-    TextOutA(dc, left, top + 38, label, lstrlenA(label));
+    TextOutA(dc, left, top + kSizes[0] + 4, label, lstrlenA(label));
   }
   EndPaint(window, &ps);
 }
