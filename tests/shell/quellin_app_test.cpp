@@ -76,12 +76,6 @@ TEST_F(QuellinAppTest, CloseKillsTheTimerRemovesTheIconRestoresColoursAndQuits) 
   EXPECT_EQ(app->shownTrayIcon(), 0);
 }
 
-TEST_F(QuellinAppTest, HelpCommandOpensHelp) {
-  Start();
-  app->OnHelp();
-  EXPECT_THAT(fakes.Take(), ElementsAre("help"));
-}
-
 // The key seconds of a two-minute work period with the user typing throughout, sounds on:
 // each effect of the tick reaches its part of the platform, in the tick's order.
 TEST_F(QuellinAppTest, TickEffectsReachTrayDialogSpeakerAndColoursInOrder) {

@@ -1,9 +1,11 @@
 #include "tools/sim/simulator.h"
 
 #include <cstdint>
+#include <algorithm>
+#include <array>
 #include <limits>
-#include <set>
 #include <string>
+#include <string_view>
 
 #include "shell/tray_icon.h"
 
@@ -15,6 +17,9 @@ constexpr std::int64_t kMinI32 = std::numeric_limits<std::int32_t>::min();
 constexpr std::int64_t kMaxI32 = std::numeric_limits<std::int32_t>::max();
 constexpr std::int64_t kMinSeconds = std::numeric_limits<std::int64_t>::min();
 constexpr std::int64_t kMaxSeconds = std::numeric_limits<std::int64_t>::max();
+constexpr std::array<std::string_view, 15> kCommands = {"store", "nt",     "colors", "start", "keys",
+                                                       "mouse", "tick",   "lclick", "rclick", "resume",
+                                                       "pick",  "ok",     "shell",  "sounds", "exit"};
 // Each active tick counts a key going down and coming up.
 constexpr std::uint32_t kKeysPerActiveTick = 2;
 
@@ -64,16 +69,17 @@ Simulator::~Simulator() = default;
 
 bool Simulator::Run(const ScenarioLine& line, ScenarioError& error) {
   const std::string& command = line.words.front();
-  static const std::set<std::string> kCommands = {"store", "nt", "colors", "start", "keys", "mouse",
-                                                  "tick", "lclick", "rclick", "resume", "pick", "ok",
-                                                  "shell", "sounds", "exit"};
-  if (kCommands.count(command) == 0) return Fail(error, "unknown command '" + command + "'");
+  if (std::find(kCommands.begin(), kCommands.end(), command) == kCommands.end()) {
+    return Fail(error, "unknown command '" + command + "'");
+  }
   const bool running = app_ != nullptr;
   const bool anytime = command == "keys" || command == "mouse" || command == "shell" || command == "sounds" ||
                        command == "colors";
   const bool beforeStart = command == "store" || command == "nt" || command == "start";
   if (!anytime && !beforeStart && !running) return Fail(error, "'" + command + "' needs a running program (start)");
-  if (beforeStart && running) return Fail(error, "'" + command + "' only before start (or after exit)");
+  if (beforeStart && running) {
+    return Fail(error, "'" + command + "' only while the program is not running (before start or after exit)");
+  }
 
   if (command == "store") return Store(line, error);
   if (command == "start") return Start(line, error);
