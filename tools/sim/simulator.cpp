@@ -1,7 +1,7 @@
 #include "tools/sim/simulator.h"
 
-#include <cstdint>
 #include <algorithm>
+#include <cstdint>
 #include <array>
 #include <limits>
 #include <string>
@@ -17,9 +17,6 @@ constexpr std::int64_t kMinI32 = std::numeric_limits<std::int32_t>::min();
 constexpr std::int64_t kMaxI32 = std::numeric_limits<std::int32_t>::max();
 constexpr std::int64_t kMinSeconds = std::numeric_limits<std::int64_t>::min();
 constexpr std::int64_t kMaxSeconds = std::numeric_limits<std::int64_t>::max();
-constexpr std::array<std::string_view, 15> kCommands = {"store", "nt",     "colors", "start", "keys",
-                                                       "mouse", "tick",   "lclick", "rclick", "resume",
-                                                       "pick",  "ok",     "shell",  "sounds", "exit"};
 // Each active tick counts a key going down and coming up.
 constexpr std::uint32_t kKeysPerActiveTick = 2;
 
@@ -47,6 +44,12 @@ bool ReadFlag(const std::string& word, bool& value, ScenarioError& error) {
   return true;
 }
 
+bool ReadChoice(const std::string& word, const char* yes, const char* no, bool& value, ScenarioError& error) {
+  if (word != yes && word != no) return Fail(error, std::string("expected ") + yes + " or " + no + ", not '" + word + "'");
+  value = word == yes;
+  return true;
+}
+
 bool ReadHexBytes(const std::string& word, std::vector<std::uint8_t>& bytes, ScenarioError& error) {
   bytes.clear();
   if (word == "-") return true;
@@ -59,7 +62,37 @@ bool ReadHexBytes(const std::string& word, std::vector<std::uint8_t>& bytes, Sce
   return true;
 }
 
+// When a command may come: before the program runs (or after it has ended), while it
+// runs, or at any time.
+enum class When { Stopped, Running, Anytime };
+
+struct CommandSpec {
+  std::string_view name;
+  When when;
+  bool (Simulator::*run)(const ScenarioLine&, ScenarioError&);
+};
+
 }  // namespace
+
+struct Simulator::Commands {
+  static constexpr std::array<CommandSpec, 15> kTable = {{
+      {"store", When::Stopped, &Simulator::Store},
+      {"nt", When::Stopped, &Simulator::Nt},
+      {"start", When::Stopped, &Simulator::Start},
+      {"colors", When::Anytime, &Simulator::Colors},
+      {"keys", When::Anytime, &Simulator::Keys},
+      {"mouse", When::Anytime, &Simulator::Mouse},
+      {"shell", When::Anytime, &Simulator::Shell},
+      {"sounds", When::Anytime, &Simulator::Sounds},
+      {"tick", When::Running, &Simulator::Tick},
+      {"lclick", When::Running, &Simulator::Click},
+      {"rclick", When::Running, &Simulator::Click},
+      {"resume", When::Running, &Simulator::Resume},
+      {"pick", When::Running, &Simulator::Pick},
+      {"ok", When::Running, &Simulator::Ok},
+      {"exit", When::Running, &Simulator::Exit},
+  }};
+};
 
 Simulator::Simulator(std::ostream& out)
     : fakes_(out),
@@ -69,78 +102,85 @@ Simulator::~Simulator() = default;
 
 bool Simulator::Run(const ScenarioLine& line, ScenarioError& error) {
   const std::string& command = line.words.front();
-  if (std::find(kCommands.begin(), kCommands.end(), command) == kCommands.end()) {
-    return Fail(error, "unknown command '" + command + "'");
-  }
+  const auto& table = Commands::kTable;
+  const auto spec = std::find_if(table.begin(), table.end(), [&](const CommandSpec& c) { return c.name == command; });
+  if (spec == table.end()) return Fail(error, "unknown command '" + command + "'");
   const bool running = app_ != nullptr;
-  const bool anytime = command == "keys" || command == "mouse" || command == "shell" || command == "sounds" ||
-                       command == "colors";
-  const bool beforeStart = command == "store" || command == "nt" || command == "start";
-  if (!anytime && !beforeStart && !running) return Fail(error, "'" + command + "' needs a running program (start)");
-  if (beforeStart && running) {
+  if (spec->when == When::Running && !running) {
+    return Fail(error, "'" + command + "' needs a running program (start)");
+  }
+  if (spec->when == When::Stopped && running) {
     return Fail(error, "'" + command + "' only while the program is not running (before start or after exit)");
   }
-
-  if (command == "store") return Store(line, error);
-  if (command == "start") return Start(line, error);
-  if (command == "tick") return Tick(line, error);
-  if (command == "colors") return Colors(line, error);
-  if (command == "ok") return Ok(line, error);
-  if (command == "nt") {
-    return WantWords(line, 2, "nt 0|1", error) && ReadFlag(line.words[1], ntFamily_, error);
-  }
-  if (command == "keys") {
-    std::int64_t keys = 0;
-    if (!WantWords(line, 2, "keys N", error) || !ReadNumber(line.words[1], 0, kMaxU32, keys, error)) return false;
-    fakes_.input.keys = static_cast<std::uint32_t>(keys);
-    return true;
-  }
-  if (command == "mouse") {
-    std::int64_t x = 0;
-    std::int64_t y = 0;
-    if (!WantWords(line, 3, "mouse X Y", error) || !ReadNumber(line.words[1], kMinI32, kMaxI32, x, error) ||
-        !ReadNumber(line.words[2], kMinI32, kMaxI32, y, error)) {
-      return false;
-    }
-    fakes_.input.mouseX = static_cast<std::int32_t>(x);
-    fakes_.input.mouseY = static_cast<std::int32_t>(y);
-    return true;
-  }
-  if (command == "shell" || command == "sounds") {
-    const bool shell = command == "shell";
-    const char* yes = shell ? "accept" : "ok";
-    const char* no = shell ? "refuse" : "fail";
-    if (!WantWords(line, 2, shell ? "shell accept|refuse" : "sounds ok|fail", error)) return false;
-    if (line.words[1] != yes && line.words[1] != no) {
-      return Fail(error, "expected " + std::string(yes) + " or " + no + ", not '" + line.words[1] + "'");
-    }
-    (shell ? fakes_.tray.accepts : fakes_.speaker.soundsStart) = line.words[1] == yes;
-    return true;
-  }
-  if (command == "lclick" || command == "rclick") {
-    if (!WantWords(line, 1, command == "lclick" ? "lclick" : "rclick", error)) return false;
-    app_->OnTrayNotify(command == "lclick" ? kMouseLeftDown : kMouseRightDown);
-  } else if (command == "resume") {
-    if (!WantWords(line, 1, "resume", error)) return false;
-    app_->OnPowerBroadcast(kPowerResumeSuspend);
-  } else if (command == "pick") {
-    if (!WantWords(line, 2, "pick C|cancel", error)) return false;
-    fakes_.dialog.pickAnswer.reset();
-    if (line.words[1] != "cancel") {
-      std::int64_t color = 0;
-      if (!ReadNumber(line.words[1], 0, kMaxU32, color, error)) return false;
-      fakes_.dialog.pickAnswer = static_cast<std::uint32_t>(color);
-    }
-    app_->OnColorButton();
-  } else {
-    if (!WantWords(line, 1, "exit", error)) return false;
-    app_->OnCancel();
-    // The window is gone: notifications owed to it reach nobody.
-    fakes_.colors.notificationsOwed = 0;
-    app_.reset();
-    return true;
-  }
+  if (!(this->*spec->run)(line, error)) return false;
   DeliverColorNotifications();
+  return true;
+}
+
+bool Simulator::Nt(const ScenarioLine& line, ScenarioError& error) {
+  return WantWords(line, 2, "nt 0|1", error) && ReadFlag(line.words[1], ntFamily_, error);
+}
+
+bool Simulator::Keys(const ScenarioLine& line, ScenarioError& error) {
+  std::int64_t keys = 0;
+  if (!WantWords(line, 2, "keys N", error) || !ReadNumber(line.words[1], 0, kMaxU32, keys, error)) return false;
+  fakes_.input.keys = static_cast<std::uint32_t>(keys);
+  return true;
+}
+
+bool Simulator::Mouse(const ScenarioLine& line, ScenarioError& error) {
+  std::int64_t x = 0;
+  std::int64_t y = 0;
+  if (!WantWords(line, 3, "mouse X Y", error) || !ReadNumber(line.words[1], kMinI32, kMaxI32, x, error) ||
+      !ReadNumber(line.words[2], kMinI32, kMaxI32, y, error)) {
+    return false;
+  }
+  fakes_.input.mouseX = static_cast<std::int32_t>(x);
+  fakes_.input.mouseY = static_cast<std::int32_t>(y);
+  return true;
+}
+
+bool Simulator::Shell(const ScenarioLine& line, ScenarioError& error) {
+  return WantWords(line, 2, "shell accept|refuse", error) &&
+         ReadChoice(line.words[1], "accept", "refuse", fakes_.tray.accepts, error);
+}
+
+bool Simulator::Sounds(const ScenarioLine& line, ScenarioError& error) {
+  return WantWords(line, 2, "sounds ok|fail", error) &&
+         ReadChoice(line.words[1], "ok", "fail", fakes_.speaker.soundsStart, error);
+}
+
+bool Simulator::Click(const ScenarioLine& line, ScenarioError& error) {
+  const bool left = line.words[0] == "lclick";
+  if (!WantWords(line, 1, left ? "lclick" : "rclick", error)) return false;
+  app_->OnTrayNotify(left ? kMouseLeftDown : kMouseRightDown);
+  return true;
+}
+
+bool Simulator::Resume(const ScenarioLine& line, ScenarioError& error) {
+  if (!WantWords(line, 1, "resume", error)) return false;
+  app_->OnPowerBroadcast(kPowerResumeSuspend);
+  return true;
+}
+
+bool Simulator::Pick(const ScenarioLine& line, ScenarioError& error) {
+  if (!WantWords(line, 2, "pick C|cancel", error)) return false;
+  fakes_.dialog.pickAnswer.reset();
+  if (line.words[1] != "cancel") {
+    std::int64_t color = 0;
+    if (!ReadNumber(line.words[1], 0, kMaxU32, color, error)) return false;
+    fakes_.dialog.pickAnswer = static_cast<std::uint32_t>(color);
+  }
+  app_->OnColorButton();
+  return true;
+}
+
+bool Simulator::Exit(const ScenarioLine& line, ScenarioError& error) {
+  if (!WantWords(line, 1, "exit", error)) return false;
+  app_->OnCancel();
+  // The window is gone: notifications owed to it reach nobody.
+  fakes_.colors.notificationsOwed = 0;
+  app_.reset();
   return true;
 }
 
@@ -177,10 +217,7 @@ bool Simulator::Colors(const ScenarioLine& line, ScenarioError& error) {
     }
     fakes_.colors.SetRestElements(colors);
   }
-  if (app_ != nullptr) {
-    ++fakes_.colors.notificationsOwed;
-    DeliverColorNotifications();
-  }
+  if (app_ != nullptr) ++fakes_.colors.notificationsOwed;
   return true;
 }
 
@@ -193,7 +230,6 @@ bool Simulator::Ok(const ScenarioLine& line, ScenarioError& error) {
   if (!ReadFlag(line.words[4], disable, error) || !ReadFlag(line.words[5], colors, error)) return false;
   fakes_.dialog.Fill(line.words[1], line.words[2], sound == "sounds", disable, colors);
   app_->OnOK();
-  DeliverColorNotifications();
   return true;
 }
 
@@ -209,7 +245,6 @@ bool Simulator::Start(const ScenarioLine& line, ScenarioError& error) {
                     << (s.DisableChanges ? 1 : 0) << ' ' << (s.UseColors ? 1 : 0) << ' ' << Hex(s.RestColor)
                     << '\n';
   app_->OnInitDialog();
-  DeliverColorNotifications();
   return true;
 }
 
@@ -222,7 +257,6 @@ bool Simulator::Tick(const ScenarioLine& line, ScenarioError& error) {
   if (line.words.size() == 3) fakes_.input.keys += kKeysPerActiveTick;
   fakes_.log.SetNow(now);
   app_->OnTimer(now);
-  DeliverColorNotifications();
   return true;
 }
 

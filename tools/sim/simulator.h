@@ -22,11 +22,22 @@ class Simulator {
   bool Run(const ScenarioLine& line, ScenarioError& error);
 
  private:
+  // The commands, one each; the table of names and when they may come is in the source.
+  struct Commands;
   bool Store(const ScenarioLine& line, ScenarioError& error);
-  bool Colors(const ScenarioLine& line, ScenarioError& error);
-  bool Ok(const ScenarioLine& line, ScenarioError& error);
+  bool Nt(const ScenarioLine& line, ScenarioError& error);
   bool Start(const ScenarioLine& line, ScenarioError& error);
+  bool Colors(const ScenarioLine& line, ScenarioError& error);
+  bool Keys(const ScenarioLine& line, ScenarioError& error);
+  bool Mouse(const ScenarioLine& line, ScenarioError& error);
+  bool Shell(const ScenarioLine& line, ScenarioError& error);
+  bool Sounds(const ScenarioLine& line, ScenarioError& error);
   bool Tick(const ScenarioLine& line, ScenarioError& error);
+  bool Click(const ScenarioLine& line, ScenarioError& error);
+  bool Resume(const ScenarioLine& line, ScenarioError& error);
+  bool Pick(const ScenarioLine& line, ScenarioError& error);
+  bool Ok(const ScenarioLine& line, ScenarioError& error);
+  bool Exit(const ScenarioLine& line, ScenarioError& error);
   // The colour-change notifications that the program's own calls (and the scenario's)
   // owe it, delivered once the command is done.
   void DeliverColorNotifications();
