@@ -28,6 +28,7 @@ void RestColorScheme::ApplyRestColors(bool force, std::uint32_t restColor) {
   // Set before the call: the platform may deliver its notification while we are inside it.
   ownChangePending_ = true;
   colors_.SetSysColors(kElementCount, kRestColorElements.data(), rest.data());
+  shownRest_ = rest;
   applied_ = true;
 }
 
@@ -56,8 +57,17 @@ void RestColorScheme::OnSysColorChange(const Settings& settings, Phase phase) {
     return;
   }
   // Somebody else changed the scheme: their colours are the ones to come back to, and a
-  // rest still due goes on showing over them.
-  CaptureSystemColors();
+  // rest still due goes on showing over them. While the rest colours are up, an element
+  // that still shows the rest colour was not touched by them; taking it as theirs would
+  // make every later restore put the rest colour back for good, so it keeps its saved one.
+  if (applied_) {
+    for (std::size_t i = 0; i < kRestColorElements.size(); ++i) {
+      const std::uint32_t now = colors_.GetSysColor(kRestColorElements[i]);
+      if (now != shownRest_[i]) saved_[i] = now;
+    }
+  } else {
+    CaptureSystemColors();
+  }
   UpdateRestColors(true, settings, phase);
 }
 

@@ -39,6 +39,7 @@ class RestColorScheme {
  private:
   SystemColors& colors_;
   std::array<std::uint32_t, 3> saved_{};
+  std::array<std::uint32_t, 3> shownRest_{};  // what ApplyRestColors last set
   bool applied_ = false;
   bool ownChangePending_ = false;
 };

@@ -124,13 +124,25 @@ TEST(RestColorScheme, AUserSchemeChangeDuringARestBecomesTheSavedOne) {
   EXPECT_EQ(s.Showing(), (Colors{0x00111111, 0x00222222, 0x00333333}));
 }
 
-TEST(RestColorScheme, AnotherProgramChangingOtherElementsMakesTheRestColoursSaved) {
+TEST(RestColorScheme, AnotherProgramChangingOtherElementsKeepsTheUsersColoursSaved) {
   Scheme s;
   s.phase = Phase::Red;
   s.scheme.UpdateRestColors(false, s.settings, s.phase);
   s.Notify();
   s.Notify();  // someone else changed other elements only
-  EXPECT_EQ(s.scheme.savedColors(), (std::array<std::uint32_t, 3>{255, 255, 127}));
+  EXPECT_EQ(s.scheme.savedColors(), (std::array<std::uint32_t, 3>{kBorder, kCaption, kInactive}));
+  s.Notify();  // the re-application's own notification
+
+  // One element changed by someone else during the rest is theirs; the others stay the user's.
+  s.platform.current[3] = 0x00444444;
+  s.Notify();
+  EXPECT_EQ(s.scheme.savedColors(), (std::array<std::uint32_t, 3>{kBorder, kCaption, 0x00444444}));
+  EXPECT_EQ(s.Showing(), (Colors{255, 255, 127}));
+  s.Notify();
+
+  s.phase = Phase::Green;
+  s.scheme.UpdateRestColors(false, s.settings, s.phase);
+  EXPECT_EQ(s.Showing(), (Colors{kBorder, kCaption, 0x00444444}));
 }
 
 TEST(RestColorScheme, ANewColourDuringARestIsAppliedAtOnceWhenForced) {
