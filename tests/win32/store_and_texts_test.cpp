@@ -9,6 +9,7 @@
 #include "shell/win32/handles.h"
 #include "shell/win32/resource_ids.h"
 #include "shell/win32/registry_config_store.h"
+#include "shell/win32/sound_and_colors.h"
 #include "shell/win32/win32_texts.h"
 #include "tests/contracts/config_store_contract.h"
 #include "tests/contracts/text_source_contract.h"
@@ -147,6 +148,22 @@ TEST(RegistryConfigStore, OperationsWithoutAnOpenKeyFailInsteadOfWritingElsewher
   ASSERT_EQ(store->OpenKey(), ERROR_SUCCESS);
   ASSERT_EQ(store->CloseKey(), ERROR_SUCCESS);
   EXPECT_NE(store->CloseKey(), ERROR_SUCCESS) << "a key is closed once";
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Win32SystemColors, SetsEachElementToItsOwnColourAndPutsThemBack) {
+  quellin::win32::Win32SystemColors colors;
+  const int elements[] = {COLOR_ACTIVEBORDER, COLOR_ACTIVECAPTION, COLOR_INACTIVECAPTION};
+  std::uint32_t saved[3];
+  for (int i = 0; i < 3; ++i) saved[i] = colors.GetSysColor(elements[i]);
+  const std::uint32_t rest[] = {0x000000ff, 0x000000fe, 0x0000007f};
+  colors.SetSysColors(3, elements, rest);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(colors.GetSysColor(elements[i]), rest[i]) << elements[i];
+  colors.SetSysColors(3, elements, saved);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(colors.GetSysColor(elements[i]), saved[i]) << elements[i];
 }
 
 }  // namespace
