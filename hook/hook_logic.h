@@ -24,23 +24,25 @@ struct ProcessHookRecord {
   HHOOK OwnHook = nullptr;
 };
 
+// The platform calls, as an object so that tests can stand in for it; this one is empty
+// and inlines to the calls themselves.
 struct SystemHookApi {
-  static HHOOK SetHook(HOOKPROC procedure, HINSTANCE module) {
+  HHOOK SetHook(HOOKPROC procedure, HINSTANCE module) {
     return ::SetWindowsHookExA(WH_KEYBOARD, procedure, module, 0);
   }
-  static LRESULT CallNext(HHOOK hook, int code, WPARAM wParam, LPARAM lParam) {
+  LRESULT CallNext(HHOOK hook, int code, WPARAM wParam, LPARAM lParam) {
     return ::CallNextHookEx(hook, code, wParam, lParam);
   }
-  static BOOL Unhook(HHOOK hook) { return ::UnhookWindowsHookEx(hook); }
+  BOOL Unhook(HHOOK hook) { return ::UnhookWindowsHookEx(hook); }
 };
 
 // Runs inside every application on the desktop for every keyboard message: one increment
 // and the pass-on. The count is not guarded: only its changes are read, so an event lost
 // when two processes count at the same instant does no harm.
 template <class Api>
-LRESULT CountAndPassOn(SharedHookData& shared, int code, WPARAM wParam, LPARAM lParam) {
+LRESULT CountAndPassOn(Api& api, SharedHookData& shared, int code, WPARAM wParam, LPARAM lParam) {
   if (code == HC_ACTION) ++shared.KeyCount;
-  return Api::CallNext(shared.HookHandle, code, wParam, lParam);
+  return api.CallNext(shared.HookHandle, code, wParam, lParam);
 }
 
 inline void RecordAttach(SharedHookData& shared, ProcessHookRecord& process, HINSTANCE instance,
@@ -51,12 +53,12 @@ inline void RecordAttach(SharedHookData& shared, ProcessHookRecord& process, HIN
 }
 
 template <class Api>
-BOOL Install(SharedHookData& shared, ProcessHookRecord& process, HOOKPROC procedure) {
+BOOL Install(Api& api, SharedHookData& shared, ProcessHookRecord& process, HOOKPROC procedure) {
   const bool recordIsOurs = shared.HookHandle != nullptr && shared.HookHandle == process.OwnHook;
   if (!recordIsOurs) {
     // The shared module handle is the one of whichever process loaded the library last,
     // and names nothing here if that copy landed elsewhere: pass this process's own.
-    HHOOK hook = process.OwnHook != nullptr ? process.OwnHook : Api::SetHook(procedure, process.Module);
+    HHOOK hook = process.OwnHook != nullptr ? process.OwnHook : api.SetHook(procedure, process.Module);
     if (hook == nullptr) return FALSE;
     // Installs counted against a handle that was not ours went with that handle.
     if (shared.HookHandle != nullptr) shared.InstallCount = 0;
@@ -68,21 +70,21 @@ BOOL Install(SharedHookData& shared, ProcessHookRecord& process, HOOKPROC proced
 }
 
 template <class Api>
-BOOL Remove(SharedHookData& shared, ProcessHookRecord& process) {
+BOOL Remove(Api& api, SharedHookData& shared, ProcessHookRecord& process) {
   // No install of this process to match: whatever the section says belongs to another.
   if (process.OwnHook == nullptr) return TRUE;
   if (process.OwnHook != shared.HookHandle) {
     // A later program took the record over; this process's own hook goes, the record stays.
     HHOOK own = process.OwnHook;
     process.OwnHook = nullptr;
-    return Api::Unhook(own);
+    return api.Unhook(own);
   }
   if (shared.InstallCount == 0) return TRUE;
   if (--shared.InstallCount > 0) return TRUE;
   HHOOK hook = shared.HookHandle;
   shared.HookHandle = nullptr;
   process.OwnHook = nullptr;
-  return Api::Unhook(hook);
+  return api.Unhook(hook);
 }
 
 }  // namespace tapline

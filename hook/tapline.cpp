@@ -13,7 +13,8 @@ __attribute__((section(".sdata"), shared)) tapline::SharedHookData shared = {nul
 tapline::ProcessHookRecord process;
 
 LRESULT CALLBACK KeyboardHookProc(int code, WPARAM wParam, LPARAM lParam) {
-  return tapline::CountAndPassOn<tapline::SystemHookApi>(shared, code, wParam, lParam);
+  tapline::SystemHookApi api;
+  return tapline::CountAndPassOn(api, shared, code, wParam, lParam);
 }
 
 }  // namespace
@@ -28,10 +29,14 @@ BOOL WINAPI GetMousePos(POINT* point) {
 }
 
 BOOL WINAPI InstallHooks() {
-  return tapline::Install<tapline::SystemHookApi>(shared, process, &KeyboardHookProc);
+  tapline::SystemHookApi api;
+  return tapline::Install(api, shared, process, &KeyboardHookProc);
 }
 
-BOOL WINAPI RemoveHooks() { return tapline::Remove<tapline::SystemHookApi>(shared, process); }
+BOOL WINAPI RemoveHooks() {
+  tapline::SystemHookApi api;
+  return tapline::Remove(api, shared, process);
+}
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   tapline::RecordAttach(shared, process, instance, reason);

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Checks the built Tapline.dll file: the shared section, the export table and the DLLs it
+# needs. Usage: check_tapline_dll.sh OBJDUMP Tapline.dll
+set -uo pipefail
+objdump=$1
+dll=$2
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+pass() { echo "ok: $*"; }
+
+headers=$("$objdump" -h "$dll") || { echo "FAIL: objdump cannot read $dll"; exit 1; }
+section=$(grep -A1 -E '^ *[0-9]+ \.sdata ' <<<"$headers")
+if [ -z "$section" ]; then
+  fail "no .sdata section"
+else
+  size=$((16#$(awk 'NR==1 {print $3}' <<<"$section")))
+  [ "$size" -eq 16 ] && pass ".sdata holds four 32-bit words" || fail ".sdata is $size bytes, not 16"
+  flags=$(sed -n 2p <<<"$section" | tr -d ' ')
+  [ "$flags" = "CONTENTS,ALLOC,LOAD,DATA,SHARED" ] && pass ".sdata flags $flags" || fail ".sdata flags $flags"
+  contents=$("$objdump" -s -j .sdata "$dll" | awk '/^ [0-9a-f]+ / {print $2 $3 $4 $5}' | tr -d '\n')
+  [ "$contents" = "00000000000000000000000000000000" ] && pass ".sdata is all zeros in the file" ||
+    fail ".sdata contents $contents"
+fi
+
+private=$("$objdump" -p "$dll")
+exports=$(sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$private" | grep -E '^\s+\[' |
+  sed -E 's/^\s+\[ *([0-9]+)\] +(.*)$/\1 \2/')
+base=$(sed -n 's/^Ordinal Base[[:space:]]*//p' <<<"$private" | head -1 | tr -d ' \t')
+named=$(while read -r index name; do [ -n "$index" ] && echo "$((index + base)) $name"; done <<<"$exports")
+expected=$'1 GetKeyboardCount\n2 GetMousePos\n3 InstallHooks\n4 RemoveHooks'
+[ "$named" = "$expected" ] && pass "exports by name and ordinal" || fail "exports: $(tr '\n' ',' <<<"$named")"
+grep -Eq 'KeyboardHookProc|DllMain|@' <<<"$exports" && fail "decorated or internal names exported"
+
+dlls=$(sed -n 's/^\s*DLL Name: //p' <<<"$private" | tr 'A-Z' 'a-z' | sort | paste -sd ' ')
+for name in $dlls; do
+  case $name in
+    kernel32.dll | user32.dll | msvcrt.dll) ;;
+    *) fail "depends on $name" ;;
+  esac
+done
+pass "imports: $dlls"
+
+[ "$failures" -eq 0 ]
