@@ -7,7 +7,7 @@ char FoldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - '
 
 class SingleByte final : public CodePage {
  public:
-  const char* CharNext(const char* p) const override { return *p == '\0' ? p : p + 1; }
+  const char* NextChar(const char* p) const override { return *p == '\0' ? p : p + 1; }
   bool IsLeadByte(unsigned char) const override { return false; }
   bool EqualNoCase(const char* a, const char* b) const override {
     for (; *a != '\0' && *b != '\0'; ++a, ++b) {
@@ -35,7 +35,7 @@ constexpr unsigned char kLastLead = 0xFE;
 
 class DoubleByte final : public CodePage {
  public:
-  const char* CharNext(const char* p) const override {
+  const char* NextChar(const char* p) const override {
     if (*p == '\0') return p;
     if (IsLeadByte(static_cast<unsigned char>(*p)) && p[1] != '\0') return p + 2;
     return p + 1;
@@ -43,8 +43,8 @@ class DoubleByte final : public CodePage {
   bool IsLeadByte(unsigned char byte) const override { return byte >= kFirstLead && byte <= kLastLead; }
   bool EqualNoCase(const char* a, const char* b) const override {
     while (*a != '\0' && *b != '\0') {
-      const char* nextA = CharNext(a);
-      const char* nextB = CharNext(b);
+      const char* nextA = NextChar(a);
+      const char* nextB = NextChar(b);
       if (nextA - a != nextB - b) return false;
       if (nextA - a == 1) {
         if (FoldAscii(*a) != FoldAscii(*b)) return false;

@@ -12,7 +12,7 @@ class CodePage {
  public:
   virtual ~CodePage() = default;
   // The next character after p; p itself at the terminating NUL. Never steps past a NUL.
-  virtual const char* CharNext(const char* p) const = 0;
+  virtual const char* NextChar(const char* p) const = 0;
   virtual bool IsLeadByte(unsigned char byte) const = 0;
   // Equality of two NUL-terminated texts without regard to case.
   virtual bool EqualNoCase(const char* a, const char* b) const = 0;

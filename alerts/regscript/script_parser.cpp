@@ -108,7 +108,7 @@ Result CScriptParser::PreprocessScript(const char* script) {
   const char* p = script;
   while (*p != '\0') {
     if (*p != kPercent) {
-      const char* next = codePage_.CharNext(p);
+      const char* next = codePage_.NextChar(p);
       if (!out.Append(p, static_cast<std::size_t>(next - p))) return result::OutOfMemory;
       p = next;
       continue;
@@ -120,7 +120,7 @@ Result CScriptParser::PreprocessScript(const char* script) {
     }
     const char* nameStart = p + 1;
     const char* q = nameStart;
-    while (*q != '\0' && *q != kPercent) q = codePage_.CharNext(q);
+    while (*q != '\0' && *q != kPercent) q = codePage_.NextChar(q);
     if (*q == '\0') return result::DispException;
     const auto nameLength = static_cast<std::size_t>(q - nameStart);
     if (nameLength > kMaxMarkerName) return result::Fail;
@@ -161,7 +161,7 @@ Result CScriptParser::ReadToken(TokenBuffer& buffer) {
         p += 2;
         continue;
       }
-      const char* next = codePage_.CharNext(p);
+      const char* next = codePage_.NextChar(p);
       const auto size = static_cast<std::size_t>(next - p);
       if (length + size > kMaxQuotedToken) return result::DispException;
       std::memcpy(buffer.data() + length, p, size);
@@ -170,7 +170,7 @@ Result CScriptParser::ReadToken(TokenBuffer& buffer) {
     }
   } else {
     while (*p != '\0' && !IsWhite(*p)) {
-      const char* next = codePage_.CharNext(p);
+      const char* next = codePage_.NextChar(p);
       const auto size = static_cast<std::size_t>(next - p);
       if (length + size > kMaxUnquotedToken) return result::DispException;
       std::memcpy(buffer.data() + length, p, size);
@@ -197,7 +197,7 @@ bool CScriptParser::IsProtected(const char* name) const {
 }
 
 bool CScriptParser::Contains(const char* text, char sign) const {
-  for (const char* p = text; *p != '\0'; p = codePage_.CharNext(p)) {
+  for (const char* p = text; *p != '\0'; p = codePage_.NextChar(p)) {
     if (*p == sign) return true;
   }
   return false;

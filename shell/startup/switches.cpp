@@ -9,7 +9,7 @@ constexpr const char* kUnregisterSwitch = "UnregServer";
 }  // namespace
 
 const char* NextSwitch(const regscript::CodePage& codePage, const char* position) {
-  for (const char* p = position; *p != '\0'; p = codePage.CharNext(p)) {
+  for (const char* p = position; *p != '\0'; p = codePage.NextChar(p)) {
     if (*p == '-' || *p == '/') return p + 1;
   }
   return nullptr;

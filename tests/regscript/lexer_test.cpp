@@ -118,8 +118,8 @@ TEST(DoubleBytePage, ASecondByteIsNeverTakenForASign) {
 TEST(DoubleBytePage, ALeadByteAtTheEndOfTheTextIsOneCharacter) {
   const CodePage& page = DoubleByteTestCodePage();
   const char text[] = "\x82";
-  EXPECT_EQ(page.CharNext(text), text + 1);
-  EXPECT_EQ(page.CharNext(text + 1), text + 1);
+  EXPECT_EQ(page.NextChar(text), text + 1);
+  EXPECT_EQ(page.NextChar(text + 1), text + 1);
   EXPECT_EQ(ReadAllTokens(page, "'\x82").result, result::DispException);
   EXPECT_EQ(ReadAllTokens(page, "x\x82").tokens, std::vector<std::string>{"x\x82"});
 }

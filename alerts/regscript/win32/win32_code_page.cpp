@@ -7,7 +7,7 @@
 
 namespace quellin::regscript::win32 {
 
-const char* Win32CodePage::CharNext(const char* p) const {
+const char* Win32CodePage::NextChar(const char* p) const {
   if (*p == '\0') return p;
   const char* next = ::CharNextA(p);
   return next > p ? next : p + 1;

@@ -7,7 +7,7 @@ namespace quellin::regscript::win32 {
 
 class Win32CodePage final : public CodePage {
  public:
-  const char* CharNext(const char* p) const override;
+  const char* NextChar(const char* p) const override;
   bool IsLeadByte(unsigned char byte) const override;
   bool EqualNoCase(const char* a, const char* b) const override;
   std::u16string ToUtf16(std::string_view ansi) const override;
