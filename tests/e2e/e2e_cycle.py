@@ -76,7 +76,9 @@ def scenario():
     icon = icons[0]
     checks.check(wine.key_exists(e2e.SETTINGS_KEY), "the settings key exists", "the key",
                  "no key")
-    look = desktop.icon_look(icon)
+    # The tray host paints a new icon a moment after docking it.
+    look = e2e.wait_until(lambda: (lambda seen: seen if seen.colour != "empty" else None)(
+        desktop.icon_look(icon)), 5) or desktop.icon_look(icon)
     checks.equal("the tray icon is the green square", "green", look.colour)
     state = probe.window()
     checks.check(state.get("hwnd", "0") != "0" and state.get("visible") == "0",
