@@ -103,7 +103,8 @@ CScriptParser::~CScriptParser() = default;
 Result CScriptParser::PreprocessScript(const char* script) {
   const std::size_t length = std::strlen(script);
   GrowingText out;
-  // A script of zero bytes still needs room for its NUL.
+  // A script of zero bytes still needs room for its NUL; it then holds no root entry and runs
+  // to S_OK. Room that cannot be enlarged later fails as the first room does, E_OUTOFMEMORY.
   if (!out.Reserve(length == 0 ? 1 : 2 * length)) return result::OutOfMemory;
   const char* p = script;
   while (*p != '\0') {

@@ -1,5 +1,5 @@
 // The lexical level and its code pages: preprocessing, tokens, character stepping, the
-// replacement map, the reading of "D" values and the switches of the command line.
+// replacement map and the reading of "D" values.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,7 +9,6 @@
 #include "alerts/regscript/memory_store.h"
 #include "alerts/regscript/replacement_map.h"
 #include "alerts/regscript/script_parser.h"
-#include "shell/startup/switches.h"
 
 namespace {
 
@@ -202,41 +201,6 @@ TEST(FromSystemError, SetsTheWin32FacilityOnPositiveErrors) {
   EXPECT_EQ(FromSystemError(0x12345678), static_cast<Result>(0x80075678u));
   EXPECT_EQ(FromSystemError(0), 0);
   EXPECT_EQ(FromSystemError(result::Fail), result::Fail);
-}
-
-using quellin::startup::FindRegistrationRequest;
-using quellin::startup::RegistrationRequest;
-
-TEST(RegistrationSwitches, OnlyAWholeLastSwitchCounts) {
-  const struct {
-    const char* line;
-    RegistrationRequest request;
-  } cases[] = {
-      {"C:\\Quellin\\Quellin.exe /RegServer", RegistrationRequest::Register},
-      {"\"C:\\Program Files\\Quellin.exe\" -regserver", RegistrationRequest::Register},
-      {"Quellin.exe /UNREGSERVER", RegistrationRequest::Unregister},
-      {"Quellin.exe /RegServer /x", RegistrationRequest::None},
-      {"Quellin.exe /UnregServer /RegServer", RegistrationRequest::Register},
-      {"Quellin.exe /RegServer /UnregServer", RegistrationRequest::Unregister},
-      {"C:\\my-tools\\a/b\\Quellin.exe", RegistrationRequest::None},
-      {"C:\\my-tools\\Quellin.exe -RegServer", RegistrationRequest::Register},
-      {"Quellin.exe /RegServer ", RegistrationRequest::None},
-      {"Quellin.exe RegServer", RegistrationRequest::None},
-      {"Quellin.exe //RegServer", RegistrationRequest::Register},
-      {"Quellin.exe /", RegistrationRequest::None},
-      {"", RegistrationRequest::None},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.line);
-    EXPECT_EQ(FindRegistrationRequest(SingleByteCodePage(), c.line), c.request);
-  }
-}
-
-TEST(RegistrationSwitches, ASecondByteIsNoSwitchSign) {
-  // Under the double-byte page "\x82/" is one character, so the line holds no switch there.
-  EXPECT_EQ(FindRegistrationRequest(DoubleByteTestCodePage(), "Q\x82/RegServer"), RegistrationRequest::None);
-  EXPECT_EQ(FindRegistrationRequest(SingleByteCodePage(), "Q\x82/RegServer"), RegistrationRequest::Register);
-  EXPECT_EQ(FindRegistrationRequest(DoubleByteTestCodePage(), "Q\x82/ /RegServer"), RegistrationRequest::Register);
 }
 
 }  // namespace
