@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Checks the built Tapline.dll file: the shared section, the export table and the DLLs it
-# needs. Usage: check_tapline_dll.sh OBJDUMP Tapline.dll
+# needs. Usage: check_tapline_dll.sh OBJDUMP Tapline.dll POINTER_BYTES
 set -uo pipefail
 objdump=$1
 dll=$2
+pointer=$3
+# Two handles, then two 32-bit words.
+section_bytes=$((2 * pointer + 8))
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 pass() { echo "ok: $*"; }
@@ -14,11 +17,13 @@ if [ -z "$section" ]; then
   fail "no .sdata section"
 else
   size=$((16#$(awk 'NR==1 {print $3}' <<<"$section")))
-  [ "$size" -eq 16 ] && pass ".sdata holds four 32-bit words" || fail ".sdata is $size bytes, not 16"
+  # Nothing but the four fields in the 32-bit library; x86-64 pads the section.
+  if [ "$pointer" -eq 4 ]; then [ "$size" -eq "$section_bytes" ]; else [ "$size" -ge "$section_bytes" ]; fi &&
+    pass ".sdata holds the four fields" || fail ".sdata is $size bytes for $section_bytes"
   flags=$(sed -n 2p <<<"$section" | tr -d ' ')
   [ "$flags" = "CONTENTS,ALLOC,LOAD,DATA,SHARED" ] && pass ".sdata flags $flags" || fail ".sdata flags $flags"
   contents=$("$objdump" -s -j .sdata "$dll" | awk '/^ [0-9a-f]+ / {print $2 $3 $4 $5}' | tr -d '\n')
-  [ "$contents" = "00000000000000000000000000000000" ] && pass ".sdata is all zeros in the file" ||
+  [ "${#contents}" -eq $((2 * size)) ] && [ -z "${contents//0/}" ] && pass ".sdata is all zeros in the file" ||
     fail ".sdata contents $contents"
 fi
 

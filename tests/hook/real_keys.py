@@ -4,7 +4,7 @@ second Wine process installed, read by a third, and seen by the activity sampler
 It runs in a Wine prefix of its own, whose server it ends before and after, so that
 "fresh" means that no other process has the library loaded.
 
-Usage: real_keys.py WINE_RUN PROBE PREFIX   (in a desktop with a window manager, xset r off)
+Usage: real_keys.py WINE_RUN ARCH PROBE PREFIX   (in a desktop with a window manager, xset r off)
 """
 
 import os
@@ -68,14 +68,15 @@ def samples(lines):
 
 
 def main():
-    wine = [sys.argv[1], "--arch", "win32"]
-    probe = sys.argv[2]
-    os.environ["QUELLIN_WINEPREFIX"] = sys.argv[3]
-    end_server(sys.argv[3])
+    wine = [sys.argv[1], "--arch", sys.argv[2]]
+    probe = sys.argv[3]
+    prefix = sys.argv[4]
+    os.environ["QUELLIN_WINEPREFIX"] = prefix
+    end_server(prefix)
     try:
         run(wine, probe)
     finally:
-        end_server(sys.argv[3])
+        end_server(prefix)
     return 1 if failures else 0
 
 
@@ -99,9 +100,22 @@ def run(wine, probe):
         check(watch_lines.wait_for("ready", 30), "the watcher installed the hook")
         window = xdotool("search", "--sync", "--name", TITLE).splitlines()
         check(bool(window), "the target window is found by X")
-        if window:
+        # A new prefix's first processes may still take the focus away: type until the
+        # target window gets the keys, then measure.
+        warm = False
+        for _ in range(20):
+            if not window:
+                break
             xdotool("windowactivate", "--sync", window[0])
-        time.sleep(2)
+            start = fields(wine, probe)["keys"]
+            xdotool("key", "--delay", "50", "space")
+            time.sleep(0.3)
+            if fields(wine, probe)["keys"] != start:
+                warm = True
+                break
+            time.sleep(1)
+        check(warm, "the target window takes typed keys")
+        time.sleep(1)
 
         before = fields(wine, probe)
         quiet_from = len(watch_lines.snapshot())

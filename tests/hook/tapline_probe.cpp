@@ -25,9 +25,9 @@ void PrintFields() {
     std::printf("no section\n");
     return;
   }
-  std::printf("HookHandle=%lu ModuleInstance=%lu InstallCount=%ld KeyCount=%lu\n",
-              static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(shared->HookHandle)),
-              static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(shared->ModuleInstance)),
+  std::printf("HookHandle=%llu ModuleInstance=%llu InstallCount=%ld KeyCount=%lu\n",
+              static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(shared->HookHandle)),
+              static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(shared->ModuleInstance)),
               static_cast<long>(shared->InstallCount), static_cast<unsigned long>(GetKeyboardCount()));
 }
 
