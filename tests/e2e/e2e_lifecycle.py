@@ -134,6 +134,7 @@ def extension_and_help(checks, wine, desktop, probe, args, user_colours):
 
     desktop.key(xid, "F1")
     viewer = e2e.wait_until(lambda: help_windows(probe, pid), 8)
+    checks.log(f"help windows: {viewer}")
     checks.check(bool(viewer), "F1 opens the help file in the help viewer", "a viewer window",
                  "none")
     checks.equal("with the help file present the readme page is not opened", [],

@@ -41,13 +41,18 @@ std::string ClassName(HWND window) {
   return name;
 }
 
-// Line breaks inside a text would break the key=value format.
-std::string OneLine(std::string text) {
-  for (char& c : text) {
-    if (c == '\r') c = '\\';
-    if (c == '\n') c = 'n';
+// Line breaks inside a text would break the key=value format: each becomes "\n".
+std::string OneLine(const std::string& text) {
+  std::string line;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      line += "\\n";
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      line += text[i];
+    }
   }
-  return text;
+  return line;
 }
 
 struct TopLevel {

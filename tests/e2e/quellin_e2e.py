@@ -107,9 +107,9 @@ class Wine:
     """One 32-bit prefix with a persistent wine server."""
 
     def __init__(self, prefix):
-        self.prefix = prefix
+        self.prefix = os.path.abspath(prefix)
         self.env = dict(os.environ)
-        self.env.update(WINEPREFIX=prefix, WINEARCH="win32", WINEDEBUG="-all",
+        self.env.update(WINEPREFIX=self.prefix, WINEARCH="win32", WINEDEBUG="-all",
                         WINEDLLOVERRIDES="mscoree,mshtml=")
 
     def start_server(self, fresh=False):
@@ -428,10 +428,16 @@ class Desktop:
 
 
 class Activity:
-    """A user at the mouse: moves the pointer by more than the sampler's 20 pixels twice a
-    second while switched on, away from the tray and the settings window."""
+    """A user at the mouse: while switched on, the pointer walks along a row of places 40
+    pixels apart, away from the tray and the settings window. The sampler compares the
+    pointer once a second with where it was a second before, so the walk must not come
+    back to the same place after a whole number of seconds: ten places, a step every 0.3 s,
+    are three or four steps, never ten, apart."""
 
-    def __init__(self, desktop, x=60, y=300):
+    PLACES = 10
+    STEP_SECONDS = 0.3
+
+    def __init__(self, desktop, x=40, y=300):
         self.desktop = desktop
         self.position = (x, y)
         self.active = threading.Event()
@@ -440,13 +446,13 @@ class Activity:
         self.thread.start()
 
     def _run(self):
-        offset = 0
+        place = 0
         while not self.ending.is_set():
             if self.active.is_set():
                 with self.desktop.pointer:
-                    offset = 60 - offset
-                    self.desktop.move(self.position[0] + offset, self.position[1])
-            time.sleep(0.5)
+                    place = (place + 1) % self.PLACES
+                    self.desktop.move(self.position[0] + 40 * place, self.position[1])
+            time.sleep(self.STEP_SECONDS)
 
     def on(self):
         self.active.set()
