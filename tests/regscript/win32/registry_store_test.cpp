@@ -7,7 +7,9 @@
 #include <memory>
 #include <string>
 
+#include "alerts/regscript/memory_store.h"
 #include "alerts/regscript/registry_script.h"
+#include "alerts/regscript/store_text.h"
 #include "alerts/regscript/win32/win32_code_page.h"
 #include "alerts/regscript/win32/win32_registry_store.h"
 #include "tests/regscript/store_contract.h"
@@ -119,6 +121,28 @@ TEST(Win32CodePage, ComparesAndStepsLikeTheSinglePageForAscii) {
   EXPECT_EQ(page.FromUtf16(page.ToUtf16("C:\\It's")), "C:\\It's");
   EXPECT_EQ(page.ToUnsigned32(u"4294967295"), 4294967295u);
   EXPECT_EQ(page.ToUnsigned32(u"abc"), 0u);
+}
+
+// Run with a Japanese locale (code page 932) by its own CTest entry; skipped otherwise. Shift
+// JIS second bytes include the backslash and both braces, which must stay inside characters.
+TEST(ShiftJisCodePage, SecondBytesThatLookLikeSignsStayInsideTheirCharacters) {
+  constexpr UINT kShiftJis = 932;
+  if (::GetACP() != kShiftJis) GTEST_SKIP() << "code page " << ::GetACP();
+  const Win32CodePage page;
+  const char so[] = "\x83\x5C";  // a katakana whose second byte is the backslash
+  EXPECT_EQ(page.NextChar(so), so + 2);
+  EXPECT_TRUE(page.IsLeadByte(0x83));
+  EXPECT_EQ(page.FromUtf16(page.ToUtf16(so)), so);
+
+  MemoryStore store;
+  CRegistryScript run(store, page);
+  AddModuleReplacement(run.replacements(), u"C:\\Q.exe");
+  const char script[] = "HKCU { K\x83\x5C = s 'x\x83\x7B' { A\x83\x7D } }";
+  ASSERT_EQ(run.RunScript(script, true), result::Ok);
+  EXPECT_EQ(WriteStoreText(store),
+            "[HKEY_CURRENT_USER\\K\x83\x5C]\n@=\"x\x83\x7B\"\n[HKEY_CURRENT_USER\\K\x83\x5C\\A\x83\x7D]\n");
+  ASSERT_EQ(run.RunScript(script, false), result::Ok);
+  EXPECT_EQ(WriteStoreText(store), "");
 }
 
 }  // namespace
