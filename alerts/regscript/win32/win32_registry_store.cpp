@@ -7,7 +7,26 @@
 namespace quellin::regscript::win32 {
 namespace {
 
-HKEY ToHkey(KeyRef key) { return reinterpret_cast<HKEY>(key); }
+// The root keys' numbers are the 32-bit ones; a 64-bit build knows them sign-extended.
+HKEY ToHkey(KeyRef key) {
+  switch (static_cast<RootKey>(key)) {
+    case RootKey::ClassesRoot:
+      return HKEY_CLASSES_ROOT;
+    case RootKey::CurrentUser:
+      return HKEY_CURRENT_USER;
+    case RootKey::LocalMachine:
+      return HKEY_LOCAL_MACHINE;
+    case RootKey::Users:
+      return HKEY_USERS;
+    case RootKey::PerformanceData:
+      return HKEY_PERFORMANCE_DATA;
+    case RootKey::CurrentConfig:
+      return HKEY_CURRENT_CONFIG;
+    case RootKey::DynData:
+      return HKEY_DYN_DATA;
+  }
+  return reinterpret_cast<HKEY>(key);
+}
 KeyRef FromHkey(HKEY key) { return reinterpret_cast<KeyRef>(key); }
 
 REGSAM ToSam(KeyAccess access) {
