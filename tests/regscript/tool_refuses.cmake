@@ -6,6 +6,7 @@ foreach(args IN ITEMS
     "register"
     "both;${script}"
     "register;${WORK}/missing.rgs"
+    "register;${WORK}"
     "register;${script};--store;${WORK}/missing.reg"
     "register;${script};--store;${bad_store}"
     "register;${script};--module"

@@ -2,9 +2,7 @@
 // Runs a registration script file, as the program's resource would carry it, against a
 // registry tree in memory, and prints the result code and the tree that it leaves.
 #include <cstdio>
-#include <fstream>
 #include <iostream>
-#include <sstream>
 #include <string>
 
 #include "alerts/regscript/code_page.h"
@@ -25,14 +23,17 @@ int Refuse(const std::string& message) {
   return kToolFailed;
 }
 
+// The whole file, or false when it cannot be read (a directory included).
 bool ReadFile(const std::string& path, std::string* bytes) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return false;
-  std::ostringstream content;
-  content << file.rdbuf();
-  if (file.bad()) return false;
-  *bytes = content.str();
-  return true;
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return false;
+  char chunk[4096];
+  std::size_t got = 0;
+  bytes->clear();
+  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes->append(chunk, got);
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  return !failed;
 }
 
 }  // namespace
