@@ -33,7 +33,12 @@ class DataModule {
   HMODULE module_;
 };
 
-Result LastError() { return FromSystemError(static_cast<std::int32_t>(::GetLastError())); }
+// The converted system error of a failed call; a call that failed without saying why still
+// fails, so that a script that never ran is not reported as run.
+Result LastError() {
+  const Result converted = FromSystemError(static_cast<std::int32_t>(::GetLastError()));
+  return Failed(converted) ? converted : result::Fail;
+}
 
 class ModuleResources final : public ScriptResources {
  public:
@@ -64,7 +69,7 @@ Result RunRegistrationScript(std::uint16_t resourceId, bool registerPass, const 
   std::array<char, kPathBuffer + 1> path{};  // one more: a full buffer may lack its NUL
   ::GetModuleFileNameA(instance, path.data(), kPathBuffer);
   std::string modulePath = path.data();
-  if (instance == nullptr || instance == ::GetModuleHandleA(nullptr)) {
+  if (instance == ::GetModuleHandleA(nullptr)) {
     // The program's own file goes by its short form; a shared library keeps its long path.
     std::array<char, kPathBuffer + 1> shortPath{};
     const DWORD length = ::GetShortPathNameA(modulePath.c_str(), shortPath.data(), kPathBuffer);
