@@ -54,11 +54,14 @@ TEST(StoreText, ReadsWhatItWritesWithEveryValueForm) {
       "\"Odd\"=hex(7):41,00\n"
       "[HKEY_CURRENT_USER\\A\\b]\n"
       "[HKEY_LOCAL_MACHINE\\Z]\n";
-  MemoryStore store;
-  std::string error;
-  ASSERT_TRUE(ReadStoreText("REGEDIT4\r\n\r\n" + text, store, &error)) << error;
-  EXPECT_EQ(WriteStoreText(store), text);
-  EXPECT_EQ(store.OpenHandles(), 0u);
+  for (const char* header : {"", "REGEDIT4\r\n\r\n", "Windows Registry Editor Version 5.00\n\n"}) {
+    SCOPED_TRACE(header);
+    MemoryStore store;
+    std::string error;
+    ASSERT_TRUE(ReadStoreText(header + text, store, &error)) << error;
+    EXPECT_EQ(WriteStoreText(store), text);
+    EXPECT_EQ(store.OpenHandles(), 0u);
+  }
 }
 
 TEST(StoreText, RefusesMalformedLines) {
