@@ -21,7 +21,7 @@ dll=$build/bin/Tapline.dll
 [ -f "$exe" ] && [ -f "$dll" ] || cmake --build "$build" --target Quellin >/dev/null
 mkdir -p "$build/measure"
 procstat=$build/measure/procstat.exe
-i686-w64-mingw32-gcc -Wall -Wextra -Werror -O2 -o "$procstat" tools/measure/procstat.c -lpsapi
+i686-w64-mingw32-gcc -Wall -Wextra -Werror -O2 -o "$procstat" tools/measure/procstat.c -lntdll
 
 echo "### Files"
 echo
@@ -39,22 +39,30 @@ tools/with-desktop.sh bash -c '
   set -euo pipefail
   stat_of() { tools/wine-run.sh "$MEASURE_PROCSTAT" Quellin.exe | tr -d "\r"; }
   field() { sed -n "s/.*$1=\([0-9]*\).*/\1/p" <<<"$2"; }
-  # Linux view of the same process: user and system clock ticks of the Wine process.
+  # The Linux view of the same process: clock ticks of user and system time, and the
+  # resident memory that no other process shares.
   ticks() { awk "{print \$14 + \$15}" "/proc/$1/stat"; }
+  anon_kb() { awk "/^RssAnon:/ {print \$2}" "/proc/$1/status"; }
   tools/wine-run.sh "$MEASURE_EXE" >/dev/null 2>&1 &
-  for _ in $(seq 1 100); do pid=$(pgrep -n -f "Quellin.exe" || true); [ -n "$pid" ] && break; sleep 0.1; done
+  pid=
+  for _ in $(seq 1 100); do
+    pid=$(pgrep -f "^$MEASURE_EXE\$" | head -n 1 || true)
+    [ -n "$pid" ] && break
+    sleep 0.1
+  done
+  [ -n "$pid" ] || { echo "measure-quellin.sh: Quellin.exe did not start" >&2; exit 1; }
   sleep 10
-  first=$(stat_of); t0=$(ticks "$pid")
+  first=$(stat_of); t0=$(ticks "$pid"); a0=$(anon_kb "$pid")
   sleep "$MEASURE_SECONDS"
-  last=$(stat_of); t1=$(ticks "$pid")
+  last=$(stat_of); t1=$(ticks "$pid"); a1=$(anon_kb "$pid")
   hz=$(getconf CLK_TCK)
   minutes=$((MEASURE_SECONDS / 60))
-  echo "| After | Private bytes | Handles | CPU time (ms, Windows view) |"
+  echo "| After | Private bytes (Wine) | Handles (Wine) | Private resident KiB (Linux) |"
   echo "|---|---|---|---|"
-  echo "| 10 s | $(field private "$first") | $(field handles "$first") | $(field cpu_ms "$first") |"
-  echo "| $minutes min 10 s | $(field private "$last") | $(field handles "$last") | $(field cpu_ms "$last") |"
+  echo "| 10 s | $(field private "$first") | $(field handles "$first") | $a0 |"
+  echo "| $minutes min 10 s | $(field private "$last") | $(field handles "$last") | $a1 |"
   echo
   cpu_win=$(( ($(field cpu_ms "$last") - $(field cpu_ms "$first")) / minutes ))
   cpu_linux=$(( (t1 - t0) * 1000 / hz / minutes ))
-  echo "CPU time per idle minute: $cpu_win ms as Windows counts it, $cpu_linux ms as Linux counts the Wine process."
+  echo "CPU time per idle minute: $cpu_win ms as Wine counts it, $cpu_linux ms as Linux counts the process."
 '
