@@ -53,6 +53,7 @@ def scenario():
     checks = e2e.Checks("cycle", args.artifacts, desktop)
     wine = e2e.Wine(os.path.join(args.work, "wineprefix"))
     wine.start_server()
+    desktop.prefix = wine.prefix
     probe = e2e.Probe(wine, args.probe)
     exe = e2e.program_copy(args.exe, os.path.join(args.work, "cycle"))
     trace = os.path.join(args.artifacts, "cycle-trace.log")

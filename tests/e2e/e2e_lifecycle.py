@@ -180,6 +180,7 @@ def scenario():
     checks = e2e.Checks("lifecycle", args.artifacts, desktop)
     wine = e2e.Wine(os.path.join(args.work, "wineprefix"))
     wine.start_server()
+    desktop.prefix = wine.prefix
     probe = e2e.Probe(wine, args.probe)
     if probe.window().get("hwnd", "0") != "0":
         return checks.check(False, "no copy running before the start", "none", "a window") or 1

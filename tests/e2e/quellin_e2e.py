@@ -306,6 +306,9 @@ class Desktop:
         self.root = self.display.screen().root
         self.xembed = self.display.intern_atom("_XEMBED_INFO")
         self.pointer = threading.Lock()
+        self.wm_pid = self.display.intern_atom("_NET_WM_PID")
+        self.prefix = None
+        self.prefix_of_pid = {}
         # An icon added before the tray host owns its selection lands in a stand-in window.
         tray = self.display.intern_atom(f"_NET_SYSTEM_TRAY_S{self.display.get_default_screen()}")
         deadline = time.monotonic() + 10
@@ -321,8 +324,29 @@ class Desktop:
             yield child
             yield from self._walk(child)
 
+    def _of_this_prefix(self, window):
+        """Whether the window's process runs in the prefix under test: other tests of the
+        same desktop have tray hosts of their own."""
+        if self.prefix is None:
+            return True
+        answer = window.get_full_property(self.wm_pid, X.AnyPropertyType)
+        if answer is None or not len(answer.value):
+            return False
+        pid = int(answer.value[0])
+        if pid not in self.prefix_of_pid:
+            try:
+                with open(f"/proc/{pid}/environ", "rb") as environ:
+                    variables = environ.read().split(b"\0")
+                prefix = next((v[len(b"WINEPREFIX="):].decode() for v in variables
+                               if v.startswith(b"WINEPREFIX=")), "")
+            except OSError:
+                prefix = ""
+            self.prefix_of_pid[pid] = os.path.abspath(prefix) if prefix else ""
+        return self.prefix_of_pid[pid] == self.prefix
+
     def tray_icons(self):
-        """Docked tray icons of Wine programs, as (x, y, width, height) on the screen."""
+        """Docked tray icons of the prefix's programs, as (x, y, width, height) on the
+        screen."""
         icons = []
         for window in self._walk(self.root):
             try:
@@ -330,6 +354,8 @@ class Desktop:
                     continue
                 wm_class = window.get_wm_class() or ()
                 if not any("explorer" in c.lower() for c in wm_class):
+                    continue
+                if not self._of_this_prefix(window):
                     continue
                 attributes = window.get_attributes()
                 if attributes.map_state != X.IsViewable:

@@ -75,6 +75,7 @@ def scenario():
     # No menu entries of the test prefix in the desktop of the user who runs the tests.
     wine.env["WINEDLLOVERRIDES"] += ";winemenubuilder.exe=d"
     wine.start_server(fresh=True)
+    desktop.prefix = wine.prefix
     probe = e2e.Probe(wine, args.probe)
 
     local, _ = folder_of(wine, "LOCALAPPDATA")
