@@ -75,6 +75,10 @@ class Checks:
         self.passed = 0
         self.started = time.monotonic()
         os.makedirs(artifacts, exist_ok=True)
+        # Screenshots of an earlier run would look like failures of this one.
+        for name in os.listdir(artifacts):
+            if name.startswith(f"{scenario}-") and name.endswith(".png"):
+                os.remove(os.path.join(artifacts, name))
 
     def log(self, message):
         print(f"[{time.monotonic() - self.started:7.1f}s] {message}", flush=True)
