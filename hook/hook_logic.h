@@ -16,9 +16,9 @@ struct SharedHookData {
 };
 
 // What only this process knows: its own copy of the library and the hook it installed.
-// A hook dies with the thread that installed it, so a handle in the shared section that
-// no live process recorded here is a leftover of a program that ended without removing
-// it, and must not be taken for an installed hook.
+// A handle in the shared section that this process did not install may be the leftover of
+// a program that ended without removing it (Windows ends such a hook with its thread), so
+// it is never taken for an installed hook here.
 struct ProcessHookRecord {
   HINSTANCE Module = nullptr;
   HHOOK OwnHook = nullptr;
