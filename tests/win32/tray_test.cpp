@@ -16,6 +16,13 @@ using quellin::TrayRequest;
 using quellin::win32::IconSet;
 using quellin::win32::Win32TrayShell;
 
+// The record's first form: 88 bytes in the 32-bit program, wider where pointers are.
+#ifdef _WIN64
+constexpr DWORD kRecordSize = 104;
+#else
+constexpr DWORD kRecordSize = 88;
+#endif
+
 struct Request {
   DWORD message;
   NOTIFYICONDATAA record;
@@ -57,7 +64,7 @@ TEST_F(TrayShellTest, PictureRequestsCarryTheFirstFormRecord) {
     ASSERT_EQ(requests.size(), 1u);
     const NOTIFYICONDATAA& r = requests[0].record;
     EXPECT_EQ(requests[0].message, c.message);
-    EXPECT_EQ(r.cbSize, 88u);
+    EXPECT_EQ(r.cbSize, kRecordSize);
     EXPECT_EQ(r.hWnd, owner.hwnd());
     EXPECT_EQ(r.uID, 42u);
     EXPECT_EQ(r.uFlags, 3u);
@@ -91,7 +98,7 @@ TEST_F(TrayShellTest, TooltipIsCutToSixtyThreeCharacters) {
     ASSERT_EQ(requests.size(), 1u);
     const NOTIFYICONDATAA& r = requests[0].record;
     EXPECT_EQ(requests[0].message, static_cast<DWORD>(NIM_MODIFY));
-    EXPECT_EQ(r.cbSize, 88u);
+    EXPECT_EQ(r.cbSize, kRecordSize);
     EXPECT_EQ(r.hWnd, owner.hwnd());
     EXPECT_EQ(r.uID, 42u);
     EXPECT_EQ(r.uFlags, static_cast<UINT>(NIF_TIP));
