@@ -172,6 +172,17 @@ def scenario():
                  shortcut)
     checks.equal("the settings are kept", ("REG_DWORD", "0x2d"),
                  (wine.reg_values(e2e.SETTINGS_KEY) or {}).get("WorkPeriod"))
+
+    # The two choices, as a silent install and uninstall take them from the command line.
+    result = wine.run([args.setup, "/S", "/NOAUTOSTART"], timeout=120)
+    checks.check(result.returncode == 0 and os.path.exists(os.path.join(unix_dir, "Quellin.exe")),
+                 "an install without the log-on entry installs", "the files", "none")
+    checks.equal("/NOAUTOSTART leaves out the log-on entry", None,
+                 (wine.reg_values(RUN_KEY) or {}).get("Quellin"))
+    wine.run([install_dir + r"\uninstall.exe", "/S", "/REMOVESETTINGS"], timeout=60)
+    e2e.wait_until(lambda: not os.path.exists(unix_dir), 30)
+    checks.check(not wine.key_exists(e2e.SETTINGS_KEY), "/REMOVESETTINGS removes the settings",
+                 "no key", wine.reg_values(e2e.SETTINGS_KEY))
     wine.stop_server()
     return checks.finish()
 
