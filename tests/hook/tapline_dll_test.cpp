@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "core/win32/tapline_input_source.h"
@@ -106,12 +107,36 @@ class TypingWindow {
   HWND window_;
 };
 
-TEST(TaplineDll, SectionHoldsTheModuleOfThisProcessAndNoHookYet) {
-  const tapline::SharedHookData& shared = Shared();
-  EXPECT_EQ(::GetModuleHandleA("Tapline.dll"), shared.ModuleInstance);
-  EXPECT_EQ(nullptr, shared.HookHandle);
-  EXPECT_EQ(0, shared.InstallCount);
-  EXPECT_EQ(shared.KeyCount, GetKeyboardCount());
+// The section's words by their offsets, whatever the structure says.
+struct RawFields {
+  UINT_PTR hook;
+  UINT_PTR module;
+  LONG installs;
+  DWORD keys;
+};
+
+RawFields ReadRaw() {
+  RawFields raw{};
+  const auto* bytes = reinterpret_cast<const BYTE*>(&Shared());
+  std::memcpy(&raw.hook, bytes, sizeof(raw.hook));
+  std::memcpy(&raw.module, bytes + sizeof(UINT_PTR), sizeof(raw.module));
+  std::memcpy(&raw.installs, bytes + 2 * sizeof(UINT_PTR), sizeof(raw.installs));
+  std::memcpy(&raw.keys, bytes + 2 * sizeof(UINT_PTR) + 4, sizeof(raw.keys));
+  return raw;
+}
+
+TEST(TaplineDll, SectionHoldsHandleModuleInstallsAndCountInThatOrder) {
+  RawFields raw = ReadRaw();
+  EXPECT_EQ(reinterpret_cast<UINT_PTR>(::GetModuleHandleA("Tapline.dll")), raw.module);
+  EXPECT_EQ(0u, raw.hook);
+  EXPECT_EQ(0, raw.installs);
+  EXPECT_EQ(GetKeyboardCount(), raw.keys);
+
+  ASSERT_EQ(TRUE, InstallHooks());
+  raw = ReadRaw();
+  EXPECT_NE(0u, raw.hook);
+  EXPECT_EQ(1, raw.installs);
+  EXPECT_NE(FALSE, RemoveHooks());
 }
 
 TEST(TaplineDll, TwoInstallsHoldOneHookUntilTheSecondRemove) {
