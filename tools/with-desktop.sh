@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs a command inside a virtual X desktop with a window manager and a system tray,
 # which is what the Windows build needs under Wine: without a window manager new
-# windows get no focus, and without a tray host icons land in a stand-in window.
+# windows get no focus, and without a tray host icons land in a stand-in window. The
+# tray has a fixed width: sized on request it can shrink to 2 pixels when an icon docks.
 # Usage: tools/with-desktop.sh COMMAND [ARGS...]
 set -uo pipefail
 
@@ -28,11 +29,25 @@ xdpyinfo >/dev/null 2>&1 || { echo "with-desktop.sh: Xvfb did not start on $disp
 
 openbox >/dev/null 2>&1 &
 pids+=($!)
-trayer --edge bottom --align right --widthtype request --height 32 --SetDockType true \
+trayer --edge bottom --align right --widthtype pixel --width 96 --height 32 --SetDockType true \
   --transparent false --tint 0x808080 >/dev/null 2>&1 &
 pids+=($!)
 xset r off 2>/dev/null || true
-sleep 0.5
+# Wine's shell docks icons only in a tray that is there when it starts, and the tray is
+# there once it owns the system-tray selection of screen 0: wait for that (10 s at most).
+tray_ready() {
+  /usr/bin/python3 - <<'PY' 2>/dev/null
+import sys
+from Xlib import X, display
+d = display.Display()
+owner = d.get_selection_owner(d.intern_atom("_NET_SYSTEM_TRAY_S0"))
+sys.exit(0 if owner != X.NONE else 1)
+PY
+}
+for _ in $(seq 1 100); do tray_ready && break; sleep 0.1; done
+tray_ready || echo "with-desktop.sh: the tray host did not start; icons will land in Wine's stand-in window" >&2
+# The window manager, too, must be up before the first window maps.
+for _ in $(seq 1 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
 
 "$@"
 status=$?
