@@ -45,7 +45,7 @@
 #define IDC_SOUNDS_RADIO 1029
 #define IDC_DISABLE_CHANGES 1035
 #define IDC_STATUS_IMAGE 1036
-#define IDC_HELP 57670 /* also the F1 accelerator's command */
+#define IDC_HELP_BUTTON 57670 /* also the F1 accelerator's command */
 
 /* String table */
 #define IDS_HOOK_FAILED 105

@@ -1,6 +1,6 @@
 #include "shell/win32/message_map.h"
 
-#include "shell/win32/resource_ids.h"
+#include "resources/resource_ids.h"
 #include "shell/win32/handles.h"
 
 namespace quellin::win32 {
@@ -31,7 +31,7 @@ bool RouteSettingsMessage(SettingsWindowHandlers& handlers, UINT taskbarCreated,
         case IDC_COLOR_SWATCH:
           handlers.OnColorButton();
           return true;
-        case IDC_HELP:
+        case IDC_HELP_BUTTON:
           handlers.OnHelp();
           return true;
         default:

@@ -2,7 +2,7 @@
 
 #include <ctime>
 
-#include "shell/win32/resource_ids.h"
+#include "resources/resource_ids.h"
 
 namespace quellin::win32 {
 

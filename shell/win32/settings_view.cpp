@@ -1,6 +1,6 @@
 #include "shell/win32/settings_view.h"
 
-#include "shell/win32/resource_ids.h"
+#include "resources/resource_ids.h"
 
 namespace quellin::win32 {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-#include "shell/win32/resource_ids.h"
+#include "resources/resource_ids.h"
 
 namespace quellin::win32 {
 namespace {

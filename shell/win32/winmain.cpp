@@ -11,7 +11,7 @@
 #include "hook/tapline.h"
 #include "shell/win32/handles.h"
 #include "shell/win32/quellin_dlg.h"
-#include "shell/win32/resource_ids.h"
+#include "resources/resource_ids.h"
 #include "shell/win32/win32_texts.h"
 #include "shell/startup/switches.h"
 

@@ -11,8 +11,6 @@
 #include <string>
 #include <vector>
 
-// winuser.h names a cursor IDC_HELP; here it is the dialog's Help button.
-#undef IDC_HELP
 #include "resources/resource_ids.h"
 
 namespace {
@@ -125,7 +123,7 @@ int ShowControls() {
   }
   for (int id : {IDC_OK, IDC_WORK_PERIOD, IDC_WORK_SPIN, IDC_REST_PERIOD, IDC_REST_SPIN,
                  IDC_BEEP_RADIO, IDC_SOUNDS_RADIO, IDC_COLOR_CHECK, IDC_COLOR_SWATCH,
-                 IDC_DISABLE_CHANGES, IDC_HELP}) {
+                 IDC_DISABLE_CHANGES, IDC_HELP_BUTTON}) {
     std::printf("enabled.%d=%d\n", id, IsWindowEnabled(GetDlgItem(window, id)) ? 1 : 0);
   }
   HWND status = GetDlgItem(window, IDC_STATUS_IMAGE);

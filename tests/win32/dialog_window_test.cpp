@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/win32/resource_ids.h"
+#include "resources/resource_ids.h"
 #include "shell/win32/handles.h"
 #include "shell/win32/message_map.h"
 #include "tests/win32/test_dialog.h"
@@ -100,7 +100,7 @@ TEST(SettingsMessageMap, RoutesExactlyTheListedMessages) {
       {WM_COMMAND, MAKEWPARAM(IDC_OK, EN_CHANGE), 0, "ok", 0},
       {WM_COMMAND, MAKEWPARAM(IDC_CANCEL, 0), 0, "cancel", 0},
       {WM_COMMAND, MAKEWPARAM(IDC_COLOR_SWATCH, BN_CLICKED), 0, "color", 0},
-      {WM_COMMAND, MAKEWPARAM(IDC_HELP, 1), 0, "help", 0},
+      {WM_COMMAND, MAKEWPARAM(IDC_HELP_BUTTON, 1), 0, "help", 0},
       {WM_COMMAND, MAKEWPARAM(IDC_WORK_PERIOD, EN_CHANGE), 0, nullptr, 0},
       {WM_COMMAND, MAKEWPARAM(IDC_BEEP_RADIO, BN_CLICKED), 0, nullptr, 0},
       {WM_TIMER, 1, 0, "timer", 0},

@@ -13,7 +13,7 @@
 
 #include "shell/win32/quellin_dlg.h"
 #include "shell/win32/registry_config_store.h"
-#include "shell/win32/resource_ids.h"
+#include "resources/resource_ids.h"
 
 namespace {
 

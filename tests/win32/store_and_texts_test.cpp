@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "shell/win32/handles.h"
-#include "shell/win32/resource_ids.h"
+#include "resources/resource_ids.h"
 #include "shell/win32/registry_config_store.h"
 #include "shell/win32/sound_and_colors.h"
 #include "shell/win32/win32_texts.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/win32/resource_ids.h"
+#include "resources/resource_ids.h"
 #include "shell/win32/tray.h"
 #include "tests/win32/test_dialog.h"
 

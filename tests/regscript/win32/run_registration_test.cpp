@@ -12,8 +12,6 @@
 #include <vector>
 
 #include "alerts/regscript/win32/run_registration_script.h"
-// winuser.h names a cursor IDC_HELP; in the program's ids that name is the Help command's.
-#undef IDC_HELP
 #include "resources/resource_ids.h"
 
 namespace {

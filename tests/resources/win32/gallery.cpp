@@ -7,8 +7,6 @@
 #include <cstdio>
 #include <iterator>
 
-// windows.h names a cursor IDC_HELP; here the name is the Help command's.
-#undef IDC_HELP
 #include "resources/resource_ids.h"
 
 namespace {

@@ -11,8 +11,6 @@
 #include <vector>
 
 #include "resources/product.h"
-// windows.h names a cursor IDC_HELP; here the name is the Help command's.
-#undef IDC_HELP
 #include "resources/resource_ids.h"
 #include "quellin_version.h"
 #include "tools/icongen/art.h"
@@ -181,7 +179,7 @@ TEST(Accelerators, F1IsTheHelpCommand) {
   ASSERT_EQ(CopyAcceleratorTableA(table, nullptr, 0), 1);
   ASSERT_EQ(CopyAcceleratorTableA(table, entries.data(), static_cast<int>(entries.size())), 1);
   EXPECT_EQ(entries[0].key, VK_F1);
-  EXPECT_EQ(entries[0].cmd, IDC_HELP);
+  EXPECT_EQ(entries[0].cmd, IDC_HELP_BUTTON);
   EXPECT_EQ(entries[0].cmd, 57670);
   EXPECT_EQ(entries[0].fVirt & ~FNOINVERT, FVIRTKEY) << "no Shift, Ctrl or Alt";
   DestroyAcceleratorTable(table);
@@ -308,7 +306,7 @@ const ControlCase kControls[] = {
     {IDC_SOUNDS_RADIO, "Button", "Control Panel &Sounds", BS_AUTORADIOBUTTON, kButtonType, true, false, 155, 108, 82, 9, true},
     {IDC_COLOR_CHECK, "Button", "&Caption Color", BS_AUTOCHECKBOX, kButtonType, true, false, 156, 121, 61, 8, true},
     {IDC_COLOR_SWATCH, "Button", "CB", BS_OWNERDRAW, kButtonType, true, false, 225, 120, 19, 11, true},
-    {IDC_HELP, "Button", "&Help", BS_PUSHBUTTON, kButtonType, true, true, 200, 181, 50, 14, true},
+    {IDC_HELP_BUTTON, "Button", "&Help", BS_PUSHBUTTON, kButtonType, true, true, 200, 181, 50, 14, true},
     {IDC_STATIC, "Static", "Work Period (mins):", SS_LEFT, kStaticType, false, true, 20, 94, 62, 10, true},
     {IDC_STATIC, "Static", "Rest Period (mins):", SS_LEFT, kStaticType, false, true, 20, 115, 62, 10, true},
     {IDC_CONTACT_TEXT, "Static", QUELLIN_WEB_PAGE "\n" QUELLIN_SUPPORT, SS_CENTER, kStaticType, false, true, 44, 36, 144, 19, true},
@@ -376,7 +374,7 @@ TEST_F(SettingsDialog, TabOrderRunsFromOkThroughTheTemplate) {
     if (item == first) break;
   }
   const std::vector<int> expected{IDC_OK,          IDC_WORK_PERIOD, IDC_REST_PERIOD, IDC_BEEP_RADIO,
-                                  IDC_SOUNDS_RADIO, IDC_COLOR_CHECK, IDC_COLOR_SWATCH, IDC_HELP,
+                                  IDC_SOUNDS_RADIO, IDC_COLOR_CHECK, IDC_COLOR_SWATCH, IDC_HELP_BUTTON,
                                   IDC_DISABLE_CHANGES};
   EXPECT_EQ(order, expected);
 }
