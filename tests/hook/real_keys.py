@@ -11,6 +11,7 @@ import os
 import re
 import subprocess
 import sys
+import tempfile
 import threading
 import time
 
@@ -74,7 +75,8 @@ def main():
     os.environ["QUELLIN_WINEPREFIX"] = prefix
     end_server(prefix)
     try:
-        run(wine, probe)
+        with tempfile.TemporaryDirectory() as work:
+            run(wine, probe, work)
     finally:
         end_server(prefix)
     return 1 if failures else 0
@@ -85,15 +87,18 @@ def end_server(prefix):
         subprocess.run(["wineserver", "-k"], env=dict(os.environ, WINEPREFIX=prefix), timeout=60)
 
 
-def run(wine, probe):
+def run(wine, probe, work):
     fresh = fields(wine, probe)
     check(fresh["hook"] == 0 and fresh["installs"] == 0 and fresh["keys"] == 0,
           "a fresh shared section reads 0", str(fresh))
 
     xdotool("mousemove", "600", "500")
-    target = subprocess.Popen(wine + [probe, "window", TITLE, "40"], stdout=subprocess.PIPE, text=True)
+    stop_file = os.path.join(work, "stop")
+    target = subprocess.Popen(wine + [probe, "window", TITLE, "150"], stdout=subprocess.PIPE, text=True)
     target_lines = Lines(target)
-    watcher = subprocess.Popen(wine + [probe, "watch", "14"], stdout=subprocess.PIPE, text=True)
+    # Wine sees the Unix file system as drive Z:.
+    watcher = subprocess.Popen(wine + [probe, "watch", "150", "Z:" + stop_file.replace("/", "\\")],
+                               stdout=subprocess.PIPE, text=True)
     watch_lines = Lines(watcher)
     try:
         check(target_lines.wait_for("window", 30), "the target window is up")
@@ -136,6 +141,7 @@ def run(wine, probe):
         check(any(active for _, active in typed), "the sampler in the watcher sees the keys", str(typed))
         check(any(count == after["keys"] for count, _ in typed), "the watcher reads the same count", str(typed))
 
+        open(stop_file, "w").close()
         watcher.wait(timeout=60)
         time.sleep(0.3)
         check("removed=1" in watch_lines.snapshot(), "the watcher's RemoveHooks returns 1")

@@ -2,8 +2,8 @@
 //   fields            print the shared section's four fields
 //   vanish            install the hook and end without removing it, as a crashed program would
 //   window TITLE N    show a window for typed keys for N seconds
-//   watch N           install the hook and run the activity sampler over Tapline for N
-//                     seconds, printing one line per sample
+//   watch N STOP      install the hook and run the activity sampler over Tapline, printing
+//                     one line per sample, until the file STOP exists or N seconds passed
 #include <windows.h>
 
 #include <cstdio>
@@ -59,7 +59,7 @@ int ShowWindow(const char* title, DWORD seconds) {
   return 0;
 }
 
-int Watch(DWORD seconds) {
+int Watch(DWORD seconds, const char* stopFile) {
   if (!InstallHooks()) return 1;
   quellin::win32::TaplineInputSource input;
   quellin::ActivitySampler sampler(input);
@@ -67,6 +67,7 @@ int Watch(DWORD seconds) {
   std::printf("ready\n");
   std::fflush(stdout);
   for (DWORD i = 0; i < seconds * 1000 / kSampleMilliseconds; ++i) {
+    if (::GetFileAttributesA(stopFile) != INVALID_FILE_ATTRIBUTES) break;
     PumpFor(kSampleMilliseconds);
     const bool active = sampler.SampleActivity();
     std::printf("count=%lu active=%d\n", static_cast<unsigned long>(GetKeyboardCount()), active ? 1 : 0);
@@ -92,9 +93,9 @@ int main(int argc, char** argv) {
   if (argc >= 4 && std::strcmp(argv[1], "window") == 0) {
     return ShowWindow(argv[2], static_cast<DWORD>(std::strtoul(argv[3], nullptr, 10)));
   }
-  if (argc >= 3 && std::strcmp(argv[1], "watch") == 0) {
-    return Watch(static_cast<DWORD>(std::strtoul(argv[2], nullptr, 10)));
+  if (argc >= 4 && std::strcmp(argv[1], "watch") == 0) {
+    return Watch(static_cast<DWORD>(std::strtoul(argv[2], nullptr, 10)), argv[3]);
   }
-  std::fprintf(stderr, "usage: tapline_probe fields | vanish | window TITLE SECONDS | watch SECONDS\n");
+  std::fprintf(stderr, "usage: tapline_probe fields | vanish | window TITLE SECONDS | watch SECONDS STOPFILE\n");
   return 2;
 }
