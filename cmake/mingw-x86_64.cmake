@@ -1,19 +1,7 @@
 # 64-bit Windows with Debian's mingw-w64: the same sources as the 32-bit deliverables,
 # built to run the Windows tests under Wine on machines whose kernel runs no 32-bit
-# programs (and so no 32-bit Wine). The posix thread model is the one
-# GoogleTest builds with; everything is linked statically so that the programs
-# need no mingw runtime DLL beside them.
-set(CMAKE_SYSTEM_NAME Windows)
+# programs (and so no 32-bit Wine).
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(tool_prefix x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${tool_prefix}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${tool_prefix}-g++-posix)
-set(CMAKE_RC_COMPILER ${tool_prefix}-windres)
-set(CMAKE_DLLTOOL ${tool_prefix}-dlltool)
-set(CMAKE_FIND_ROOT_PATH /usr/${tool_prefix})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tools/wine-run.sh --arch win64)
+set(wine_arch win64)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
