@@ -6,14 +6,6 @@
 # Usage: tools/with-desktop.sh COMMAND [ARGS...]
 set -uo pipefail
 
-display=${QUELLIN_DISPLAY:-}
-if [ -z "$display" ]; then
-  for n in $(seq 90 140); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-  done
-fi
-[ -n "$display" ] || { echo "with-desktop.sh: no free X display" >&2; exit 1; }
-
 pids=()
 cleanup() {
   for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
@@ -21,8 +13,21 @@ cleanup() {
 }
 trap cleanup EXIT INT TERM
 
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
+# Xvfb picks a free display itself (-displayfd) and takes its lock as it does, so two
+# desktops started at the same moment never share one.
+if [ -n "${QUELLIN_DISPLAY:-}" ]; then
+  Xvfb "$QUELLIN_DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  pids+=($!)
+  display=$QUELLIN_DISPLAY
+else
+  numberfile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numberfile" >/dev/null 2>&1 &
+  pids+=($!)
+  for _ in $(seq 1 100); do [ -s "$numberfile" ] && break; sleep 0.1; done
+  display=":$(tr -dc 0-9 <"$numberfile")"
+  rm -f "$numberfile"
+  [ "$display" != ":" ] || { echo "with-desktop.sh: Xvfb did not start" >&2; exit 1; }
+fi
 export DISPLAY=$display
 for _ in $(seq 1 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 xdpyinfo >/dev/null 2>&1 || { echo "with-desktop.sh: Xvfb did not start on $display" >&2; exit 1; }
