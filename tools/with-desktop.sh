@@ -34,12 +34,13 @@ xdpyinfo >/dev/null 2>&1 || { echo "with-desktop.sh: Xvfb did not start on $disp
 
 openbox >/dev/null 2>&1 &
 pids+=($!)
-trayer --edge bottom --align right --widthtype pixel --width 96 --height 32 --SetDockType true \
-  --transparent false --tint 0x808080 >/dev/null 2>&1 &
-pids+=($!)
+# The window manager must be up before the first window maps.
+for _ in $(seq 1 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
 xset r off 2>/dev/null || true
+
 # Wine's shell docks icons only in a tray that is there when it starts, and the tray is
-# there once it owns the system-tray selection of screen 0: wait for that (10 s at most).
+# there once it owns the system-tray selection of screen 0. A tray host that has not taken
+# it within 5 s is started again, once.
 tray_ready() {
   /usr/bin/python3 - <<'PY' 2>/dev/null
 import sys
@@ -49,10 +50,21 @@ owner = d.get_selection_owner(d.intern_atom("_NET_SYSTEM_TRAY_S0"))
 sys.exit(0 if owner != X.NONE else 1)
 PY
 }
-for _ in $(seq 1 100); do tray_ready && break; sleep 0.1; done
-tray_ready || echo "with-desktop.sh: the tray host did not start; icons will land in Wine's stand-in window" >&2
-# The window manager, too, must be up before the first window maps.
-for _ in $(seq 1 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
+start_tray() {
+  trayer --edge bottom --align right --widthtype pixel --width 96 --height 32 --SetDockType true \
+    --transparent false --tint 0x808080 >/dev/null 2>&1 &
+  tray_pid=$!
+  pids+=($tray_pid)
+  local deadline=$((SECONDS + 5))
+  until tray_ready; do
+    [ $SECONDS -lt $deadline ] || return 1
+    sleep 0.1
+  done
+}
+if ! start_tray; then
+  kill "$tray_pid" 2>/dev/null
+  start_tray || echo "with-desktop.sh: the tray host did not start; icons will land in Wine's stand-in window" >&2
+fi
 
 "$@"
 status=$?
