@@ -66,7 +66,7 @@ bool ReadHexBytes(const std::string& word, std::vector<std::uint8_t>& bytes, Sce
 // runs, or at any time.
 enum class When { Stopped, Running, Anytime };
 
-struct CommandSpec {
+struct CommandEntry {
   std::string_view name;
   When when;
   bool (Simulator::*run)(const ScenarioLine&, ScenarioError&);
@@ -75,7 +75,7 @@ struct CommandSpec {
 }  // namespace
 
 struct Simulator::Commands {
-  static constexpr std::array<CommandSpec, 15> kTable = {{
+  static constexpr std::array<CommandEntry, 15> kTable = {{
       {"store", When::Stopped, &Simulator::Store},
       {"nt", When::Stopped, &Simulator::Nt},
       {"start", When::Stopped, &Simulator::Start},
@@ -103,16 +103,16 @@ Simulator::~Simulator() = default;
 bool Simulator::Run(const ScenarioLine& line, ScenarioError& error) {
   const std::string& command = line.words.front();
   const auto& table = Commands::kTable;
-  const auto spec = std::find_if(table.begin(), table.end(), [&](const CommandSpec& c) { return c.name == command; });
-  if (spec == table.end()) return Fail(error, "unknown command '" + command + "'");
+  const auto entry = std::find_if(table.begin(), table.end(), [&](const CommandEntry& c) { return c.name == command; });
+  if (entry == table.end()) return Fail(error, "unknown command '" + command + "'");
   const bool running = app_ != nullptr;
-  if (spec->when == When::Running && !running) {
+  if (entry->when == When::Running && !running) {
     return Fail(error, "'" + command + "' needs a running program (start)");
   }
-  if (spec->when == When::Stopped && running) {
+  if (entry->when == When::Stopped && running) {
     return Fail(error, "'" + command + "' only while the program is not running (before start or after exit)");
   }
-  if (!(this->*spec->run)(line, error)) return false;
+  if (!(this->*entry->run)(line, error)) return false;
   DeliverColorNotifications();
   return true;
 }
