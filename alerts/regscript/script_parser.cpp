@@ -280,11 +280,7 @@ Result CScriptParser::RegisterBlock(KeyRef parent) {
     }
     if (IsWord(token_.data(), kVal)) {
       std::array<char, kMaxNameBytes + 1> valueName{};
-      if (Failed(r = ReadToken(token_))) return r;
-      if (std::strlen(token_.data()) > kMaxNameBytes) return result::DispException;
-      std::strcpy(valueName.data(), token_.data());
-      if (Failed(r = ReadToken(token_))) return r;
-      if (token_[0] != kAssign) return result::DispException;
+      if (Failed(r = ReadValName(valueName))) return r;
       if (Failed(r = WriteValue(parent, valueName.data()))) return r;
       continue;
     }
@@ -303,6 +299,15 @@ Result CScriptParser::RegisterBlock(KeyRef parent) {
     }
   }
   return result::Ok;
+}
+
+Result CScriptParser::ReadValName(std::array<char, kMaxNameBytes + 1>& name) {
+  Result r = ReadToken(token_);
+  if (Failed(r)) return r;
+  if (std::strlen(token_.data()) > kMaxNameBytes) return result::DispException;
+  std::strcpy(name.data(), token_.data());
+  if (Failed(r = ReadToken(token_))) return r;
+  return token_[0] == kAssign ? result::Ok : result::DispException;
 }
 
 // Reads past an entry's assignment and block without touching the store.
@@ -335,11 +340,7 @@ Result CScriptParser::UnregisterBlock(KeyRef parent, bool skip) {
     }
     if (IsWord(token_.data(), kVal)) {
       std::array<char, kMaxNameBytes + 1> valueName{};
-      if (Failed(r = ReadToken(token_))) return r;
-      if (std::strlen(token_.data()) > kMaxNameBytes) return result::DispException;
-      std::strcpy(valueName.data(), token_.data());
-      if (Failed(r = ReadToken(token_))) return r;
-      if (token_[0] != kAssign) return result::DispException;
+      if (Failed(r = ReadValName(valueName))) return r;
       if (!skip) store_.DeleteValue(parent, valueName.data());
       if (Failed(r = SkipValueSpec())) return r;
       continue;

@@ -57,6 +57,8 @@ class CScriptParser {
   Result RegisterBlock(KeyRef parent);
   Result UnregisterBlock(KeyRef parent, bool skip);
   Result ReadPastEntry();
+  // A Val entry's name and the "=" after it; the name is at most kMaxNameBytes long.
+  Result ReadValName(std::array<char, kMaxNameBytes + 1>& name);
   Result WriteValue(KeyRef key, const std::string& valueName);
   Result SkipValueSpec();
   std::int32_t DeleteKeyTree(KeyRef parent, const std::string& name);
